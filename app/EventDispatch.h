@@ -1,0 +1,25 @@
+#pragma once
+#include "app/SharedState.h"
+#include "app/StateLoopIFC.h"
+
+// Every window-system event goes to the one state that holds the event processing.
+extern StateLoopIFC* activeState;
+extern SharedState* sharedState;
+
+// The nine callbacks. Each forwards to activeState inside a catch-all that logs
+// "CAUGHT AN ERROR IN <label>" with the state's name and goes on.
+void reshapeCallback(int width, int height);
+void displayCallback();
+void keyCallback(unsigned char key, int x, int y);
+void specialDownCallback(int key, int x, int y);
+void specialUpCallback(int key, int x, int y);
+void mouseButtonCallback(int button, int buttonState, int x, int y);
+void clickDragCallback(int x, int y);
+void mouseMoveCallback(int x, int y);
+void updateCallback(int value);
+
+// Key repeat off, then the callbacks on the current window, then the first tick.
+void registerCallbacks();
+
+// Runs event passes (at least one) until the shared state changes.
+void runUntilStateChanges();

@@ -1,0 +1,156 @@
+#include "app/Settings.h"
+
+#include <GL/freeglut.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+#include "app/EventDispatch.h"
+#include "graphics/TextureManager.h"
+#include "level/TextInput.h"
+#include "sound/WubManager.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const settingsFileName = "settings.ini";
+const char* const couldNotInitialize = "ERROR: could not initialize settings.ini";
+
+// Window sizes the window system is asked for; the reshape that follows reports the real one.
+const int fallbackWindowWidth = 640;
+const int fallbackWindowHeight = 480;
+const int largestWindowSide = 16384;
+
+bool isTruthWord(const std::string& value) {
+    static const std::set<std::string> words = {"1", "true", "on", "yes", "TRUE", "ON", "YES"};
+    return words.count(value) != 0;
+}
+
+bool isFalsehoodWord(const std::string& value) {
+    static const std::set<std::string> words = {"0", "false", "off", "OFF", "Off", "no", "NO"};
+    return words.count(value) != 0;
+}
+
+bool isSkipped(const std::string& line) {
+    return line.empty() || line == " " || line[0] == ';';
+}
+
+// Writes to a temporary file beside it and renames it into place, so a settings file is
+// either whole or absent.
+bool writeFreshSettings() {
+    std::string pattern = std::string(settingsFileName) + ".XXXXXX";
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        return false;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    close(fd);
+    bool written = false;
+    {
+        std::ofstream out(pattern, std::ios::out | std::ios::trunc);
+        out << defaultSettingsText();
+        out.close();
+        written = !out.fail();
+    }
+    if (written && std::rename(pattern.c_str(), settingsFileName) == 0) {
+        return true;
+    }
+    std::remove(pattern.c_str());
+    return false;
+}
+
+bool settingsFileIsMissing() {
+    std::error_code ec;
+    // A dangling link counts as present: it is the user's, and is not replaced.
+    return fs::symlink_status(settingsFileName, ec).type() == fs::file_type::not_found;
+}
+
+int windowRequest(int side, int fallback) {
+    if (side <= 0) {
+        return fallback;
+    }
+    return side > largestWindowSide ? largestWindowSide : side;
+}
+
+}  // namespace
+
+bool applySettings(std::istream& in) {
+    TextureManager* textures = TextureManager::instance();
+    bool fullscreen = false;
+    std::string line;
+    while (readTextLine(in, line)) {
+        if (isSkipped(line) || line[0] == '[') {
+            continue;
+        }
+        const size_t equals = line.find('=');
+        const std::string key = equals == std::string::npos ? line : line.substr(0, equals);
+        const std::string value = equals == std::string::npos ? line : line.substr(equals + 1);
+        if (key == "fullscreen" && isTruthWord(value)) {
+            fullscreen = true;
+        } else if (key == "width") {
+            textures->setScreenWidth(parseInt(value));
+        } else if (key == "height") {
+            textures->setScreenHeight(parseInt(value));
+        } else if (key == "apple sfx" && isFalsehoodWord(value)) {
+            WubManager::instance()->defaultVolume = 0;
+        }
+    }
+    return fullscreen;
+}
+
+std::string defaultSettingsText() {
+    const TextureManager* textures = TextureManager::instance();
+    std::ostringstream text;
+    text << "[window]\n";
+    text << "fullscreen=" << "0" << "\n";
+    text << "width=" << textures->screenWidth << "\n";
+    text << "height=" << textures->screenHeight << "\n";
+    text << "apple sfx=" << (WubManager::instance()->defaultVolume > 0 ? "on\n" : "off\n");
+    return text.str();
+}
+
+bool readSettings() {
+    std::error_code ec;
+    const bool regular = fs::is_regular_file(settingsFileName, ec);
+    std::ifstream in;
+    if (regular) {
+        in.open(settingsFileName);
+    }
+    if (!in.is_open()) {
+        if (!settingsFileIsMissing() || !writeFreshSettings()) {
+            std::cout << couldNotInitialize;
+        }
+        return false;
+    }
+    return applySettings(in);
+}
+
+void openWindow(bool fullscreen) {
+    const TextureManager* textures = TextureManager::instance();
+    const int width = textures->screenWidth;
+    const int height = textures->screenHeight;
+    std::cout << "[MAIN] Screen: " << width << "x" << height << (fullscreen ? ", fullscreen\n" : ", windowed\n");
+
+    glutInitWindowSize(windowRequest(width, fallbackWindowWidth), windowRequest(height, fallbackWindowHeight));
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("Vantorel");
+
+    if (fullscreen) {
+        const std::string mode = std::to_string(width) + "x" + std::to_string(height) + ":32@60";
+        glutGameModeString(mode.c_str());
+        if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) != 0) {
+            glutEnterGameMode();
+        }
+    }
+    registerCallbacks();
+}

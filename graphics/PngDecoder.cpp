@@ -1,0 +1,97 @@
+#include "graphics/PngDecoder.h"
+
+#include <csetjmp>
+#include <memory>
+#include <new>
+
+namespace {
+constexpr int kSignatureBytes = 8;
+constexpr png_uint_32 kOpaqueAlpha = 0xFF;
+}  // namespace
+
+PngDecoder::PngDecoder(FILE* file, int maxSide)
+    : file(file), limit(maxSide > 0 && maxSide < kMaxSide ? maxSide : kMaxSide) {}
+
+PngDecoder::~PngDecoder() {
+    png_destroy_read_struct(&png, &info, &endInfo);
+}
+
+bool PngDecoder::readHeader() {
+    png_byte signature[kSignatureBytes];
+    if (std::fread(signature, 1, kSignatureBytes, file) != kSignatureBytes ||
+        png_sig_cmp(signature, 0, kSignatureBytes) != 0) {
+        return false;
+    }
+    headerRead = setUpReader() && readInfoAndConvert();
+    return headerRead;
+}
+
+bool PngDecoder::setUpReader() {
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        return false;
+    }
+    info = png_create_info_struct(png);
+    if (info == nullptr) {
+        return false;
+    }
+    endInfo = png_create_info_struct(png);
+    return endInfo != nullptr;
+}
+
+// libpng longjmps back here on any error, skipping destructors: this function holds no
+// object that has one, and everything it learns goes into members.
+bool PngDecoder::readInfoAndConvert() {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_sig_bytes(png, kSignatureBytes);
+    // Refuses an oversized picture at the header, before anything large is allocated.
+    png_set_user_limits(png, limit, limit);
+    png_read_info(png, info);
+
+    png_uint_32 pngWidth = 0;
+    png_uint_32 pngHeight = 0;
+    int bitDepth = 0;
+    int colorType = 0;
+    png_get_IHDR(png, info, &pngWidth, &pngHeight, &bitDepth, &colorType, nullptr, nullptr, nullptr);
+    imageWidth = static_cast<int>(pngWidth);
+    imageHeight = static_cast<int>(pngHeight);
+
+    // The upload reads 4 bytes per pixel, so every kind of PNG becomes 8-bit RGBA here;
+    // an 8-bit RGBA file passes through untouched.
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, kOpaqueAlpha, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+
+    rowSize = png_get_rowbytes(png, info);
+    return png_get_bit_depth(png, info) == 8 && png_get_channels(png, info) == kBytesPerPixel &&
+           rowSize == static_cast<size_t>(imageWidth) * kBytesPerPixel;
+}
+
+bool PngDecoder::readImage(unsigned char* pixels) {
+    if (!headerRead || pixels == nullptr) {
+        return false;
+    }
+    std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[imageHeight]);
+    if (!rows) {
+        return false;
+    }
+    // Decoded row i (0 = top) lands at the bottom-up position GL calls row height - 1 - i.
+    for (int i = 0; i < imageHeight; ++i) {
+        rows[i] = pixels + static_cast<size_t>(imageHeight - 1 - i) * rowSize;
+    }
+    return readRows(rows.get());
+}
+
+bool PngDecoder::readRows(png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_read_image(png, rows);
+    return true;
+}

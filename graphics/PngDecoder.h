@@ -1,0 +1,48 @@
+#pragma once
+#include <png.h>
+
+#include <cstddef>
+#include <cstdio>
+
+// Decodes one PNG read sequentially from an open file into 8-bit RGBA, bottom row first (the
+// row order OpenGL expects). Every colour type, bit depth, tRNS and interlacing are converted.
+// Owns libpng's read structures and frees them on destruction; never owns or closes the file.
+// Every failure is a false return; libpng's default handlers print its own messages to stderr.
+class PngDecoder {
+public:
+    static constexpr int kMaxSide = 16384;  // pixels; anything larger is no sprite
+    static constexpr int kBytesPerPixel = 4;
+
+    // maxSide: the largest width or height accepted, in pixels (at most kMaxSide is used).
+    PngDecoder(FILE* file, int maxSide);
+    ~PngDecoder();
+    PngDecoder(const PngDecoder&) = delete;
+    PngDecoder& operator=(const PngDecoder&) = delete;
+
+    // Checks the signature, sets up libpng, reads the header and requests the RGBA conversion.
+    // False for a file that is not a PNG, a corrupt header or a side larger than the limit.
+    bool readHeader();
+    int width() const { return imageWidth; }
+    int height() const { return imageHeight; }
+    size_t rowBytes() const { return rowSize; }
+    size_t imageBytes() const { return rowSize * static_cast<size_t>(imageHeight); }
+
+    // Decodes every row into pixels, which holds imageBytes() bytes: the image's top row goes
+    // last. Only after a successful readHeader; false on corrupt or truncated data.
+    bool readImage(unsigned char* pixels);
+
+private:
+    bool setUpReader();
+    bool readInfoAndConvert();
+    bool readRows(png_bytepp rows);
+
+    FILE* file;
+    png_uint_32 limit;
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    png_infop endInfo = nullptr;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    size_t rowSize = 0;
+    bool headerRead = false;
+};

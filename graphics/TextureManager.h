@@ -1,0 +1,38 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "graphics/Bounds.h"
+
+struct TextureEntry {
+    unsigned int id = 0;  // never 0 in a stored entry
+    Bounds bounds;        // {0, 0, picture width, picture height}
+};
+
+// The one table of GL textures by file name, and the window's client size.
+// Textures belong to this manager: images hold ids but never delete them.
+class TextureManager {
+public:
+    // The process-wide manager; the first call creates it with 640 x 480. Never destroyed.
+    static TextureManager* instance();
+
+    // The texture for that exact name, loading the PNG on the first request; 0 when the
+    // file cannot be opened or decoded (failures are not remembered). Needs a current GL context.
+    unsigned int getTexture(const std::string& name);
+    // The size of a loaded texture, or {0, 0, 0, 0} for a name that is not loaded. Loads nothing.
+    Bounds getBounds(const std::string& name);
+    // Deletes every texture and empties the table.
+    void releaseAll();
+
+    // 0 is stored as 1; any other value as it is.
+    void setScreenWidth(int value);
+    void setScreenHeight(int value);
+
+    std::map<std::string, TextureEntry> textures;
+    int screenWidth = 640;
+    int screenHeight = 480;
+
+private:
+    TextureManager() = default;
+    unsigned int loadPng(std::string path, int& width, int& height);
+};

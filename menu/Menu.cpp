@@ -1,0 +1,109 @@
+#include "menu/Menu.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "graphics/Image.h"
+#include "graphics/TextureManager.h"
+#include "menu/MenuButton.h"
+
+namespace {
+
+// The buttons' clickable rectangles and the offsets of their pictures from them, in pixels.
+const int startHitWidth = 226;
+const int startHitHeight = 82;
+const int startPictureX = -74;
+const int startPictureY = -78;
+const double startHeightShare = 0.5;
+
+const int quitHitWidth = 172;
+const int quitHitHeight = 92;
+const int quitPictureX = -64;
+const int quitPictureY = -64;
+const double quitHeightShare = 0.75;
+
+void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
+    button->hitX = hitX;
+    button->hitY = hitY;
+    button->hitW = hitW;
+    button->hitH = hitH;
+    button->x = pictureX;
+    button->y = pictureY;
+}
+
+}  // namespace
+
+Menu::Menu(SharedState* sharedState) {
+    shared = sharedState;
+    screen = TextureManager::instance();
+    background = new Image("sprites/menu.png");
+    startButton = new MenuButton("sprites/start.png");
+    quitButton = new MenuButton("sprites/quit.png");
+    const int w = screen->screenWidth;
+    const int h = screen->screenHeight;
+    placeButton(startButton, w / 2 - startHitWidth / 2, static_cast<int>(h * startHeightShare), startHitWidth,
+                startHitHeight, startPictureX, startPictureY);
+    placeButton(quitButton, w / 2 - quitHitWidth / 2, static_cast<int>(h * quitHeightShare), quitHitWidth,
+                quitHitHeight, quitPictureX, quitPictureY);
+}
+
+Menu::~Menu() {
+    delete background;
+    delete startButton;
+    delete quitButton;
+}
+
+void Menu::reshape(int, int) {
+    const int w = screen->screenWidth;
+    const int h = screen->screenHeight;
+    const int bw = background->width;
+    const int bh = background->height;
+    backgroundX = w / 2 - bw / 2;
+    backgroundY = h / 2 - bh / 2;
+
+    // The buttons are laid out in the part of the window the picture covers.
+    const int boxX = bw < w ? backgroundX : 0;
+    const int boxY = bh < h ? backgroundY : 0;
+    const int boxW = std::min(w, bw);
+    const int boxH = std::min(h, bh);
+    for (MenuButton* button : {startButton, quitButton}) {
+        button->hitX = boxX + boxW / 2 - button->hitW / 2;
+    }
+    startButton->hitY = static_cast<int>(boxY + boxH * startHeightShare);
+    quitButton->hitY = static_cast<int>(boxY + boxH * quitHeightShare);
+}
+
+void Menu::display() {
+    background->draw(backgroundX, backgroundY);
+    startButton->draw(startButton->hitX, startButton->hitY);
+    quitButton->draw(quitButton->hitX, quitButton->hitY);
+}
+
+void Menu::update(int) {
+    glutPostRedisplay();
+}
+
+void Menu::mouseMove(int x, int y) {
+    startButton->hitTest(x, y);
+    quitButton->hitTest(x, y);
+}
+
+void Menu::mouseButton(int button, int buttonState, int x, int y) {
+    if (button != GLUT_LEFT_BUTTON || buttonState != GLUT_DOWN) {
+        return;
+    }
+    if (startButton->hitTest(x, y)) {
+        shared->state = NEWGAME;
+    }
+    if (quitButton->hitTest(x, y)) {
+        shared->state = QUIT;
+    }
+}
+
+void Menu::assumeControl(StateLoopIFC** active) {
+    std::cout << "--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
+    *active = this;
+    reshape(screen->screenWidth, screen->screenHeight);
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include "app/StateLoopIFC.h"
+
+class Image;
+class TextureManager;
+struct MenuButton;
+
+// The title menu: a centred picture with start and quit buttons that highlight under the
+// pointer. A left press on start sets NEWGAME, on quit QUIT (quit wins where both are hit).
+// Owns its pictures and buttons; their textures stay with the texture manager.
+class Menu : public StateLoopIFC {
+public:
+    explicit Menu(SharedState* shared);
+    virtual ~Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    void display() override;
+    void update(int value) override;
+    void mouseButton(int button, int buttonState, int x, int y) override;
+    void mouseMove(int x, int y) override;
+    // Lays the menu out for the texture manager's current window size; the arguments are not used.
+    void reshape(int width, int height) override;
+    void assumeControl(StateLoopIFC** active) override;
+
+    int backgroundX = 0;
+    int backgroundY = 0;
+    Image* background = nullptr;
+    MenuButton* startButton = nullptr;
+    MenuButton* quitButton = nullptr;
+    TextureManager* screen = nullptr;
+};

@@ -1,0 +1,120 @@
+#include "objects/Movement.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "graphics/SaturatingMath.h"
+#include "level/Level.h"
+#include "objects/Platform.h"
+#include "objects/Player.h"
+#include "objects/Trap.h"
+
+namespace {
+// Added to velocityY every tick, sixtieths of a pixel per tick.
+constexpr int32_t kGravity = 30;
+// Friction a landing gives, sixtieths of a pixel per tick.
+constexpr int kGroundFriction = 20;
+
+int64_t farEdge(int32_t position, int32_t size) {
+    return static_cast<int64_t>(position) + size;
+}
+
+int32_t major(Bounds box, Axis axis) {
+    return axis == Axis::X ? box.x : box.y;
+}
+
+int32_t minor(Bounds box, Axis axis) {
+    return axis == Axis::X ? box.y : box.x;
+}
+
+Bounds boxAt(Bounds size, Axis axis, int32_t majorCoordinate, int32_t minorCoordinate) {
+    if (axis == Axis::X) {
+        return Bounds{majorCoordinate, minorCoordinate, size.w, size.h};
+    }
+    return Bounds{minorCoordinate, majorCoordinate, size.w, size.h};
+}
+}  // namespace
+
+bool overlaps(Bounds a, Bounds b) {
+    return a.x < farEdge(b.x, b.w) && b.x < farEdge(a.x, a.w) && a.y < farEdge(b.y, b.h) &&
+           b.y < farEdge(a.y, a.h);
+}
+
+bool collides(const Level& level, Bounds box) {
+    if (box.y < 0 || box.x < 0 || farEdge(box.x, box.w) > level.width) {
+        return true;
+    }
+    for (const Platform* platform : level.platforms) {
+        if (overlaps(box, platform->box())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Bounds sweep(const Level& level, Bounds start, Bounds target, Axis axis, float slope, int step) {
+    const int64_t startMajor = major(start, axis);
+    const int64_t targetMajor = major(target, axis);
+    const int64_t n = std::llabs(targetMajor - startMajor);
+    // The minor start is taken as a 32-bit float, as the game has always placed the line.
+    const double startMinor = static_cast<float>(minor(start, axis));
+    for (int64_t k = 0; k < n; ++k) {
+        const int64_t candidateMajor = targetMajor - k * step;
+        const int64_t d = candidateMajor - startMajor;
+        const double candidateMinor = startMinor + static_cast<double>(slope) * static_cast<double>(d);
+        const Bounds candidate = boxAt(start, axis, saturateToInt32(candidateMajor),
+                                       saturateToInt32(static_cast<int64_t>(candidateMinor)));
+        if (!collides(level, candidate)) {
+            return candidate;
+        }
+    }
+    return start;
+}
+
+void moveWithCollision(const Level& level, Object& object) {
+    const Bounds start = object.box();
+    const Bounds target = object.nextPosition();
+    const int64_t dx = static_cast<int64_t>(target.x) - start.x;
+    const int64_t dy = static_cast<int64_t>(target.y) - start.y;
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+
+    const Axis axis = std::llabs(dx) > std::llabs(dy) ? Axis::X : Axis::Y;
+    const int64_t majorMove = axis == Axis::X ? dx : dy;
+    const int64_t minorMove = axis == Axis::X ? dy : dx;
+    const int step = majorMove > 0 ? 1 : -1;
+    const float slope = static_cast<float>(static_cast<double>(minorMove) / static_cast<double>(majorMove));
+
+    const Bounds reached = sweep(level, start, target, axis, slope, step);
+    object.x = reached.x;
+    object.y = reached.y;
+
+    if (collides(level, object.probeHorizontal())) {
+        object.stopHorizontal();
+    }
+    if (collides(level, object.probeVertical(0))) {
+        object.land(kGroundFriction);
+        object.setGrounded(dy >= 0);
+    } else {
+        object.setGrounded(false);
+    }
+}
+
+bool touchesHazard(const Level& level, Bounds box) {
+    if (farEdge(box.y, box.h) > level.height) {
+        return true;
+    }
+    for (const Trap* trap : level.traps) {
+        if (overlaps(box, trap->box())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void applyTickMotion(const Level& level, Player& player) {
+    player.velocityY = saturateToInt32(static_cast<int64_t>(player.velocityY) + kGravity);
+    player.applyWalk();
+    moveWithCollision(level, player);
+}

@@ -1,0 +1,5 @@
+#include "objects/Platform.h"
+
+Platform::Platform() = default;
+
+Platform::~Platform() = default;

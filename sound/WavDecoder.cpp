@@ -1,0 +1,83 @@
+#include "sound/WavDecoder.h"
+
+#include <sndfile.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Floats read per block, whatever the channel count, so a file of many channels stays small in memory.
+constexpr int kBlockSamples = 16384;
+constexpr float kPcm16Scale = 32767.0f;
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+class SndFile {
+public:
+    SndFile(const std::string& path, SF_INFO& info) : file(sf_open(path.c_str(), SFM_READ, &info)) {}
+    ~SndFile() {
+        if (file) sf_close(file);
+    }
+    SndFile(const SndFile&) = delete;
+    SndFile& operator=(const SndFile&) = delete;
+    SNDFILE* get() const { return file; }
+
+private:
+    SNDFILE* file;
+};
+
+}  // namespace
+
+int16_t WavDecoder::mixFrame(const float* frame, int channels) {
+    double sum = 0.0;
+    for (int c = 0; c < channels; ++c) sum += frame[c];
+    double mono = channels > 0 ? sum / channels : 0.0;
+    if (std::isnan(mono)) mono = 0.0;
+    mono = std::clamp(mono, -1.0, 1.0);
+    return static_cast<int16_t>(std::lround(mono * kPcm16Scale));
+}
+
+bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string& error) {
+    // libsndfile would open a FIFO or device and block on it; only plain files are sounds.
+    if (!isRegularFile(path)) {
+        error = "not a readable file";
+        return false;
+    }
+    SF_INFO info{};
+    SndFile file(path, info);
+    if (!file.get()) {
+        error = sf_strerror(nullptr);
+        return false;
+    }
+    if (info.channels < 1 || info.frames <= 0) {
+        error = "no frames";
+        return false;
+    }
+    if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) {
+        error = "unusable sample rate";
+        return false;
+    }
+
+    const int channels = info.channels;
+    const sf_count_t blockFrames = std::max(1, kBlockSamples / channels);
+    std::vector<float> block(static_cast<size_t>(blockFrames) * channels);
+    DecodedSound sound;
+    sound.sampleRate = info.samplerate;
+    while (static_cast<int64_t>(sound.samples.size()) < kMaxFrames) {
+        sf_count_t wanted = std::min<sf_count_t>(blockFrames, kMaxFrames - sound.samples.size());
+        sf_count_t got = sf_readf_float(file.get(), block.data(), wanted);
+        if (got <= 0) break;
+        for (sf_count_t f = 0; f < got; ++f) sound.samples.push_back(mixFrame(&block[f * channels], channels));
+    }
+    if (sound.samples.empty()) {
+        error = "no frames";
+        return false;
+    }
+    out = std::move(sound);
+    return true;
+}

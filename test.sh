@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite headless under Xvfb.
+#   ./test.sh             ordinary build in build-tests/, then a short fuzzing run where clang's
+#                         fuzzer runtime is available
+#   ./test.sh --sanitize  the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+root="$(cd "$(dirname "$0")" && pwd)"
+cd "$root"
+
+sanitize=0
+for arg in "$@"; do
+    case "$arg" in
+        --sanitize) sanitize=1 ;;
+        *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+    esac
+done
+
+tools/install-deps.sh test
+
+jobs="$(nproc)"
+if [ "$sanitize" -eq 1 ]; then
+    build="build-sanitize"
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
+else
+    build="build-tests"
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j"$jobs"
+
+status=0
+# One virtual display for the whole run; drawing tests read their pixels back from it.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    ctest --test-dir "$build" --output-on-failure -j"$jobs" || status=$?
+
+if [ "$sanitize" -eq 0 ] && [ "$status" -eq 0 ]; then
+    tools/fuzz.sh 20 || status=$?
+fi
+exit "$status"

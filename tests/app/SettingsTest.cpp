@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <climits>
+#include <filesystem>
+#include <sstream>
+
+#include "app/Settings.h"
+#include "graphics/TextureManager.h"
+#include "sound/WubManager.h"
+#include "support/TestFiles.h"
+
+using testsupport::LogCapture;
+using testsupport::readFile;
+using testsupport::ScopedTempDir;
+using testsupport::writeFile;
+
+namespace {
+
+bool apply(const std::string& text) {
+    std::istringstream in(text);
+    return applySettings(in);
+}
+
+TextureManager* textures() {
+    return TextureManager::instance();
+}
+
+}  // namespace
+
+TEST(SettingsTest, MissingFileIsWrittenWithTheDefaultsAndStartsWindowed) {
+    ScopedTempDir dir;
+    LogCapture log;
+    EXPECT_FALSE(readSettings());
+    EXPECT_EQ(readFile("settings.ini"), "[window]\nfullscreen=0\nwidth=640\nheight=480\napple sfx=on\n");
+    EXPECT_EQ(textures()->screenWidth, 640);
+    EXPECT_EQ(textures()->screenHeight, 480);
+    // The sound manager starts while the file is written, so its line comes first.
+    EXPECT_EQ(log.text().rfind("[WubManager] ", 0), 0u) << log.text();
+    // Nothing but the settings file is left behind.
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(SettingsTest, FreshFileRecordsTheSoundSwitchAsItStands) {
+    ScopedTempDir dir;
+    LogCapture log;
+    WubManager::instance()->defaultVolume = 0;
+    readSettings();
+    EXPECT_NE(readFile("settings.ini").find("apple sfx=off\n"), std::string::npos);
+}
+
+TEST(SettingsTest, SizesAreHonouredUnderAnySectionOrNone) {
+    EXPECT_FALSE(apply("width=800\n[other]\nheight=600\n"));
+    EXPECT_EQ(textures()->screenWidth, 800);
+    EXPECT_EQ(textures()->screenHeight, 600);
+    apply("width=1024\nwidth=320\n");
+    EXPECT_EQ(textures()->screenWidth, 320) << "the last value wins";
+}
+
+TEST(SettingsTest, KeysAndValuesAreComparedExactly) {
+    apply("width = 800\nWidth=900\n width=901\n");
+    EXPECT_EQ(textures()->screenWidth, 640);
+    apply("width=abc\n");
+    EXPECT_EQ(textures()->screenWidth, 1) << "no digits read as 0, stored as 1";
+    apply("width= 1024px\n");
+    EXPECT_EQ(textures()->screenWidth, 1024);
+    apply("height=-5\n");
+    EXPECT_EQ(textures()->screenHeight, -5) << "a negative size is stored as it is";
+    EXPECT_FALSE(apply("fullscreen\n")) << "without '=' the whole line is key and value";
+}
+
+TEST(SettingsTest, SizesBeyondTheIntRangeSaturate) {
+    apply("width=99999999999\nheight=-99999999999\n");
+    EXPECT_EQ(textures()->screenWidth, INT_MAX);
+    EXPECT_EQ(textures()->screenHeight, INT_MIN);
+    apply("width=2147483647\nheight=-2147483648\n");
+    EXPECT_EQ(textures()->screenWidth, INT_MAX);
+    EXPECT_EQ(textures()->screenHeight, INT_MIN);
+}
+
+TEST(SettingsTest, FullscreenTakesOnlyTheSevenTruthWordsAndStaysOn) {
+    for (const char* word : {"1", "true", "on", "yes", "TRUE", "ON", "YES"}) {
+        EXPECT_TRUE(apply(std::string("fullscreen=") + word + "\n")) << word;
+    }
+    for (const char* word : {"True", "Yes", "On", "2", "", " on", "on "}) {
+        EXPECT_FALSE(apply(std::string("fullscreen=") + word + "\n")) << '"' << word << '"';
+    }
+    EXPECT_TRUE(apply("fullscreen=1\nfullscreen=0\n"));
+}
+
+TEST(SettingsTest, SoundSwitchTakesOnlyTheSevenFalsehoodWords) {
+    WubManager* sound = WubManager::instance();
+    for (const char* word : {"0", "false", "off", "OFF", "Off", "no", "NO"}) {
+        sound->defaultVolume = 0.05f;
+        apply(std::string("apple sfx=") + word + "\n");
+        EXPECT_EQ(sound->defaultVolume, 0.0f) << word;
+    }
+    for (const char* word : {"FALSE", "False", "No", "nO", "off "}) {
+        sound->defaultVolume = 0.05f;
+        apply(std::string("apple sfx=") + word + "\n");
+        EXPECT_EQ(sound->defaultVolume, 0.05f) << word;
+    }
+}
+
+TEST(SettingsTest, CommentsBlanksHeadersAndCarriageReturnsAreHandled) {
+    EXPECT_TRUE(apply(";width=100\n#width=200\n \n\n[window]\r\nfullscreen=yes\r\nwidth=720\r\n"));
+    EXPECT_EQ(textures()->screenWidth, 720);
+    apply("height=700\r");
+    EXPECT_EQ(textures()->screenHeight, 700);
+}
+
+TEST(SettingsTest, ExistingFileIsReadAndNeverRewritten) {
+    ScopedTempDir dir;
+    LogCapture log;
+    const std::string text = "[window]\nfullscreen=0\nwidth=800\nheight=600\n";
+    writeFile("settings.ini", text);
+    EXPECT_FALSE(readSettings());
+    EXPECT_EQ(textures()->screenWidth, 800);
+    EXPECT_EQ(readFile("settings.ini"), text);
+    EXPECT_EQ(log.text(), "") << "no sound manager use, no error";
+}
+
+TEST(SettingsTest, UnreadableSettingsPathIsLeftAloneWithTheErrorLine) {
+    ScopedTempDir dir;
+    LogCapture log;
+    std::filesystem::create_directory("settings.ini");
+    writeFile("settings.ini/keep", "mine");
+    EXPECT_FALSE(readSettings());
+    EXPECT_EQ(log.text(), "ERROR: could not initialize settings.ini");
+    EXPECT_TRUE(std::filesystem::is_directory("settings.ini"));
+    EXPECT_EQ(readFile("settings.ini/keep"), "mine");
+    EXPECT_EQ(textures()->screenWidth, 640);
+}
+
+TEST(SettingsTest, DanglingLinkIsNotReplaced) {
+    ScopedTempDir dir;
+    LogCapture log;
+    std::filesystem::create_symlink("elsewhere/settings.ini", "settings.ini");
+    EXPECT_FALSE(readSettings());
+    EXPECT_EQ(log.text(), "ERROR: could not initialize settings.ini");
+    EXPECT_TRUE(std::filesystem::is_symlink("settings.ini"));
+}
+
+TEST(SettingsTest, UnwritableFolderGivesTheErrorLineAndNoPartialFile) {
+    ScopedTempDir dir;
+    // Running as root ignores permissions, so the folder is made unusable another way:
+    // the working directory is removed from under us.
+    std::filesystem::create_directory("gone");
+    std::filesystem::current_path("gone");
+    std::filesystem::remove(std::filesystem::current_path());
+    LogCapture log;
+    EXPECT_FALSE(readSettings());
+    EXPECT_EQ(log.text(), "ERROR: could not initialize settings.ini");
+    std::filesystem::current_path(dir.path());
+}

@@ -1,0 +1,84 @@
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "support/GlContext.h"
+
+// Drives the real vantorel binary as a person would: its own Xvfb display, the game started in
+// a fresh copy of a small test game, keys and clicks through xdotool, screenshots, release.log.
+// Every wait is bounded; whatever is still running is stopped by its process id at the end.
+class GameSession {
+public:
+    // Lays out the test game (pictures, sounds, levels) in a fresh temporary directory.
+    GameSession();
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    const std::string& dir() const { return gameDir; }
+
+    // Starts the game and waits for its window; false when none appears in time.
+    bool start(const std::vector<std::string>& extraEnvironment = {});
+    // Seconds to wait for the process to end by itself; its exit status, or -1.
+    int waitForExit(double seconds);
+    bool running();
+
+    void key(const std::string& name);
+    void keyDown(const std::string& name);
+    void keyUp(const std::string& name);
+    void moveMouse(int x, int y);
+    void click(int x, int y, int button = 1);
+    // Sends the window manager's close request, as the window's close button does.
+    void closeWindow();
+
+    // The window's pixels now (window coordinates from the top-left).
+    bool screenshot();
+    testsupport::Rgba pixel(int x, int y) const;
+    bool savePng(const std::string& path) const;
+
+    std::string log() const;
+    // Waits until release.log contains the text; false after the time limit.
+    bool waitForLog(const std::string& text, double seconds);
+    // Waits until the text occurs at least count times.
+    bool waitForLogCount(const std::string& text, int count, double seconds);
+
+    std::string readGameFile(const std::string& name) const;
+    // The display the game runs on, e.g. ":7".
+    const std::string& display() const { return displayName; }
+
+private:
+    void startDisplay();
+    std::string xdotool(const std::string& arguments);
+    bool findWindow(double seconds);
+
+    std::string gameDir;
+    std::string displayName;
+    pid_t displayPid = -1;
+    pid_t gamePid = -1;
+    int exitStatus = -1;
+    unsigned long window = 0;
+    int shotWidth = 0;
+    int shotHeight = 0;
+    std::vector<unsigned char> shot;  // RGBA rows from the top
+};
+
+// Writes the small test game into dir: menu pictures, the player's sheet, a tile, a trap,
+// a goal, the sounds, and the levels of tests/e2e/game/data.
+void writeTestGame(const std::string& dir);
+
+// The flat colours of the test game's pictures, so screenshots can tell what is on show.
+namespace testgame {
+const testsupport::Rgba menuColour{30, 40, 120, 255};
+const testsupport::Rgba startColour{40, 200, 60, 255};
+const testsupport::Rgba startLitColour{240, 220, 40, 255};
+const testsupport::Rgba quitColour{200, 50, 50, 255};
+const testsupport::Rgba quitLitColour{250, 150, 40, 255};
+const testsupport::Rgba winColour{150, 40, 160, 255};
+const testsupport::Rgba levelColour{20, 90, 90, 255};
+const testsupport::Rgba tileColour{120, 80, 40, 255};
+const testsupport::Rgba playerColour{255, 255, 255, 255};
+const testsupport::Rgba trapColour{255, 0, 0, 255};
+const testsupport::Rgba goalColour{255, 255, 0, 255};
+}  // namespace testgame

@@ -1,0 +1,54 @@
+#include "support/GlContext.h"
+
+#include <GL/freeglut.h>
+
+namespace testsupport {
+
+namespace {
+int window = 0;
+int windowWidth = 0;
+int windowHeight = 0;
+}  // namespace
+
+void ensureGlContext(int width, int height) {
+    if (window == 0) {
+        int argc = 1;
+        char name[] = "vantorel-test";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
+        glutInitWindowSize(1280, 1024);
+        glutInitWindowPosition(0, 0);
+        window = glutCreateWindow("vantorel-test");
+        glutDisplayFunc([] {});
+        glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    }
+    glutSetWindow(window);
+    windowWidth = width;
+    windowHeight = height;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 0, 1);
+    clearScreen();
+}
+
+void clearScreen() {
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+Rgba readPixel(int x, int y) {
+    glFinish();
+    Rgba out{0, 0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    // GL counts rows from the bottom of the viewport.
+    glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &out);
+    return out;
+}
+
+}  // namespace testsupport

@@ -4,21 +4,239 @@
 
 #include <iostream>
 
+#include "game/Camera.h"
+#include "graphics/Image.h"
+#include "graphics/SaturatingMath.h"
+#include "graphics/TextureManager.h"
+#include "level/Level.h"
+#include "objects/Movement.h"
+#include "objects/Player.h"
+#include "sound/WubManager.h"
+#include "sound/irrKlang.h"
+
+namespace {
+
+const char* const playerSprite = "sprites/brisel.png";
+const char* const winSoundFile = "sounds/win.wav";
+const char* const lastLevelMark = "finish";
+const float winVolume = 0.3f;
+const int walkRight = 15;
+const int walkLeft = -15;
+const int escapeKey = 27;
+const int spaceKey = 32;
+
+}  // namespace
+
 Game::Game(SharedState* sharedState) {
     shared = sharedState;
+    screen = TextureManager::instance();
+    soundManager = WubManager::instance();
+    player = nullptr;
+    level = nullptr;
+    camera = new Camera();
+    winSound = soundManager->requestSoundSource(winSoundFile);
+    if (winSound != nullptr) {
+        winSound->setDefaultVolume(winVolume);
+    }
 }
 
-Game::~Game() = default;
+Game::~Game() {
+    delete player;
+    delete level;
+    delete camera;
+}
 
-bool Game::newGame(std::string) {
-    return false;
+int Game::viewWidth() const {
+    return level != nullptr && level->background != nullptr ? level->background->width : screen->screenWidth;
+}
+
+int Game::viewHeight() const {
+    return level != nullptr && level->background != nullptr ? level->background->height : screen->screenHeight;
+}
+
+bool Game::newGame(std::string fileName) {
+    delete level;
+    level = nullptr;
+    level = new Level();
+    if (!level->loadFromFile(fileName)) {
+        return false;
+    }
+    camera->x = 0;
+    camera->y = 0;
+    camera->width = viewWidth();
+    camera->height = viewHeight();
+    spawnPlayer();
+    shared->state = CONTINUE;
+    return true;
+}
+
+void Game::spawnPlayer() {
+    delete player;
+    player = nullptr;
+    player = new Player(playerSprite);
+    player->setupSprite();
+    player->x = level->spawnX;
+    player->y = level->spawnY;
+    std::cout << "brisel x " << player->x << " y " << player->y << "\n";
+    // The arrow flags outlive a player: a held arrow keeps walking after a respawn.
+    if (shared->right) {
+        player->setFacing(true);
+        player->setWalkAcceleration(walkRight);
+    } else if (shared->left) {
+        player->setFacing(false);
+        player->setWalkAcceleration(walkLeft);
+    }
+    camera->centerOn(player->box());
+    camera->clampToLevel(level->width, level->height);
+}
+
+void Game::playTeleport() {
+    if (player->soundEngine != nullptr) {
+        player->soundEngine->play3D(player->teleportSound, player->soundPosition(), false, false, false, false);
+    }
 }
 
 void Game::update(int) {
+    if (level != nullptr && player != nullptr) {
+        applyTickMotion(*level, *player);
+        if (touchesHazard(*level, player->box())) {
+            spawnPlayer();
+            playTeleport();
+        } else {
+            camera->centerOn(player->box());
+            camera->clampToLevel(level->width, level->height);
+            checkGoal();
+        }
+    }
     glutPostRedisplay();
+}
+
+void Game::checkGoal() {
+    const Bounds goalBox{level->goal.x, level->goal.y, level->goal.width, level->goal.height};
+    if (!overlaps(player->box(), goalBox)) {
+        return;
+    }
+    irrklang::ISoundEngine* engine = soundManager->engine;
+    if (engine != nullptr) {
+        engine->stopAllSounds();
+        engine->play2D(winSound, false, false, false, false);
+    }
+    const std::string next = level->nextMap;
+    if (next == lastLevelMark) {
+        shared->state = WIN;
+        return;
+    }
+    // A next level that cannot be loaded is never played empty: back to the menu.
+    if (!newGame(next)) {
+        if (engine != nullptr) {
+            engine->stopAllSounds();
+        }
+        shared->state = MENU;
+        std::cout << ">MENU newGame failed.\n";
+    }
+}
+
+void Game::display() {
+    const Bounds view = camera->view();
+    if (level != nullptr) {
+        level->drawBack(view, originX, originY);
+    }
+    if (player != nullptr) {
+        player->draw(saturateToInt32(int64_t{originX} - camera->x), saturateToInt32(int64_t{originY} - camera->y));
+    }
+    if (level != nullptr) {
+        level->drawFront(view, originX, originY);
+    }
+}
+
+void Game::reshape(int, int) {
+    originX = screen->screenWidth / 2 - viewWidth() / 2;
+    originY = screen->screenHeight / 2 - viewHeight() / 2;
+}
+
+void Game::key(int key, int, int) {
+    switch (key & 0xFF) {
+    case escapeKey:
+        shared->state = MENU;
+        if (soundManager->engine != nullptr) {
+            soundManager->engine->stopAllSounds();
+        }
+        break;
+    case spaceKey:
+        if (player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
+            player->jump();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::specialDown(int key, int, int) {
+    switch (key) {
+    case GLUT_KEY_LEFT:
+        shared->left = true;
+        if (player != nullptr) {
+            player->setFacing(false);
+            player->setWalkAcceleration(walkLeft);
+        }
+        break;
+    case GLUT_KEY_RIGHT:
+        shared->right = true;
+        if (player != nullptr) {
+            player->setFacing(true);
+            player->setWalkAcceleration(walkRight);
+        }
+        break;
+    case GLUT_KEY_UP:
+        shared->up = true;
+        break;
+    case GLUT_KEY_DOWN:
+        shared->down = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::specialUp(int key, int, int) {
+    switch (key) {
+    case GLUT_KEY_LEFT:
+        shared->left = false;
+        if (player != nullptr) {
+            // Releasing one arrow hands the direction to the other if it is still held.
+            if (shared->right) {
+                player->setFacing(true);
+                player->setWalkAcceleration(walkRight);
+            } else {
+                player->setWalkAcceleration(0);
+            }
+        }
+        break;
+    case GLUT_KEY_RIGHT:
+        shared->right = false;
+        if (player != nullptr) {
+            if (shared->left) {
+                player->setFacing(false);
+                player->setWalkAcceleration(walkLeft);
+            } else {
+                player->setWalkAcceleration(0);
+            }
+        }
+        break;
+    case GLUT_KEY_UP:
+        shared->up = false;
+        break;
+    case GLUT_KEY_DOWN:
+        shared->down = false;
+        break;
+    default:
+        break;
+    }
 }
 
 void Game::assumeControl(StateLoopIFC** active) {
     std::cout << "--- GAME IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
+    reshape(screen->screenWidth, screen->screenHeight);
 }

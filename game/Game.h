@@ -3,7 +3,18 @@
 
 #include "app/StateLoopIFC.h"
 
-// The playing state (filled in with the levels): for now it only takes control and ticks.
+class Camera;
+class Level;
+class Player;
+class TextureManager;
+class WubManager;
+namespace irrklang {
+class ISoundSource;
+}
+
+// The playing state: each tick moves the player, respawns it on a hazard, follows it with the
+// camera and tests the goal, which loads the next level or ends in WIN. Owns the level, the
+// player and the camera; the sounds belong to the sound manager.
 class Game : public StateLoopIFC {
 public:
     explicit Game(SharedState* shared);
@@ -11,9 +22,33 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Loads the level and starts play; false when the level cannot be loaded.
+    // Loads the level (from "data/"), spawns the player and sets CONTINUE; false when the
+    // file cannot be opened, leaving the empty level in place.
     bool newGame(std::string fileName);
 
+    void display() override;
     void update(int value) override;
+    // Centres the view in the window; the arguments are not used.
+    void reshape(int width, int height) override;
+    void key(int key, int x, int y) override;
+    void specialUp(int key, int x, int y) override;
+    void specialDown(int key, int x, int y) override;
     void assumeControl(StateLoopIFC** active) override;
+
+    int originX = 0;
+    int originY = 0;
+    Level* level = nullptr;
+    Player* player = nullptr;
+    Camera* camera = nullptr;
+    irrklang::ISoundSource* winSound = nullptr;
+    TextureManager* screen = nullptr;
+    WubManager* soundManager = nullptr;
+
+private:
+    void spawnPlayer();
+    void checkGoal();
+    void playTeleport();
+    // The view's size: the background picture's, or the window's for a level without one.
+    int viewWidth() const;
+    int viewHeight() const;
 };

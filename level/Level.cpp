@@ -1,8 +1,55 @@
 #include "level/Level.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
 #include "graphics/Image.h"
+#include "graphics/SaturatingMath.h"
+#include "level/LevelFormat.h"
+#include "level/TextInput.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
+
+namespace {
+
+const char* const dataFolder = "data/";
+
+enum class SectionEnd { Closed, EndOfFile, Interrupted };
+
+// Reads a section's body, handing each entry to apply, until "end", the end of the file, or
+// a line starting with '[' (which is consumed and opens nothing).
+template <typename Apply>
+SectionEnd readSectionBody(std::istream& in, Apply apply) {
+    std::string line;
+    while (readTextLine(in, line)) {
+        switch (classifyLine(line)) {
+        case LineKind::Blank:
+        case LineKind::Comment:
+            break;
+        case LineKind::Header:
+            return SectionEnd::Interrupted;
+        case LineKind::Other:
+            if (line == "end") {
+                return SectionEnd::Closed;
+            }
+            apply(splitEntry(line));
+            break;
+        }
+    }
+    return SectionEnd::EndOfFile;
+}
+
+bool isMirrorKey(const std::string& key) {
+    return key == "flip" || key == "mirror" || key == "flipped";
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
 
 Level::~Level() {
     delete background;
@@ -20,8 +67,165 @@ Level::~Level() {
     }
 }
 
-bool Level::loadFromFile(std::string) {
-    return false;  // the file reader comes with the level format
+bool Level::loadFromFile(std::string fileName) {
+    if (!startsWith(fileName, dataFolder)) {
+        fileName = dataFolder + fileName;
+    }
+    std::cout << "[LEVEL] loading " << fileName << "\n";
+    std::ifstream in;
+    std::error_code ec;
+    // A folder named like a level opens as a stream but reads nothing: it is no level.
+    if (std::filesystem::is_regular_file(fileName, ec)) {
+        in.open(fileName);
+    }
+    if (!in.is_open()) {
+        std::cout << "[LEVEL] ERROR: file failed to open!\n";
+        return false;
+    }
+    std::string line;
+    while (readTextLine(in, line)) {
+        if (classifyLine(line) != LineKind::Header) {
+            continue;
+        }
+        const std::string name = sectionName(line);
+        if (name == "Properties") {
+            readProperties(in);
+        } else if (isBackgroundSection(name)) {
+            readBackground(in);
+        } else if (name == "Decoration") {
+            readDecoration(in);
+        } else if (name == "Platform") {
+            readPlatform(in);
+        } else if (name == "Trap") {
+            readTrap(in);
+        }
+    }
+    std::cout << "[LEVEL] file loaded successfully.\n";
+    return true;
+}
+
+void Level::readProperties(std::istream& in) {
+    readSectionBody(in, [this](const LevelEntry& entry) {
+        const std::string& key = entry.key;
+        if (key == "width") {
+            width = parseInt(entry.value);
+            std::cout << "level width set to " << width << "\n";
+        } else if (key == "height") {
+            height = parseInt(entry.value);
+            std::cout << "level height set to " << height << "\n";
+        } else if (key == "spawnx") {
+            spawnX = parseInt(entry.value);
+            std::cout << "spawn x set to " << spawnX << "\n";
+        } else if (key == "spawny") {
+            spawnY = parseInt(entry.value);
+            std::cout << "spawn y set to " << spawnY << "\n";
+        } else if (key == "winx") {
+            goal.x = parseInt(entry.value);
+            std::cout << "win x set to " << goal.x << "\n";
+        } else if (key == "winy") {
+            goal.y = parseInt(entry.value);
+        } else if (key == "winimg") {
+            // The picture resets the goal's position: "winx" and "winy" must follow it.
+            goal.load(picturePath(entry.value));
+            goal.setFloating(true);
+            goal.z = 0;
+        } else if (key == "nextmap") {
+            nextMap = entry.value;
+            std::cout << "next map set to " << nextMap << "\n";
+        }
+    });
+}
+
+void Level::readBackground(std::istream& in) {
+    readSectionBody(in, [this](const LevelEntry& entry) {
+        if (entry.key == "img") {
+            delete background;
+            background = nullptr;
+            background = new Image(picturePath(entry.value));
+        }
+    });
+}
+
+void Level::readDecoration(std::istream& in) {
+    auto decoration = std::make_unique<Decoration>();
+    const SectionEnd end = readSectionBody(in, [&decoration](const LevelEntry& entry) {
+        const std::string& key = entry.key;
+        if (key == "img") {
+            decoration->load(picturePath(entry.value));
+        } else if (key == "x") {
+            decoration->x = parseInt(entry.value);
+        } else if (key == "y") {
+            decoration->y = parseInt(entry.value);
+        } else if (key == "z") {
+            decoration->z = parseInt(entry.value);
+        } else if (key == "floating") {
+            if (isFloatingWord(entry.value)) {
+                decoration->setFloating(true);
+            }
+        } else if (isMirrorKey(key) && isMirrorWord(entry.value)) {
+            decoration->flipped = true;
+        }
+    });
+    if (end == SectionEnd::Interrupted) {
+        return;
+    }
+    std::vector<Decoration*>& list = decoration->z < 0 ? frontDecorations : backDecorations;
+    list.push_back(decoration.release());
+}
+
+void Level::readPlatform(std::istream& in) {
+    auto platform = std::make_unique<Platform>();
+    const SectionEnd end = readSectionBody(in, [&platform](const LevelEntry& entry) {
+        const std::string& key = entry.key;
+        Image* image = platform->image;
+        if (key == "img") {
+            platform->setImage(picturePath(entry.value));
+        } else if (key == "x") {
+            platform->setX(parseInt(entry.value));
+        } else if (key == "y") {
+            platform->setY(parseInt(entry.value));
+        } else if (key == "w") {
+            platform->width = parseInt(entry.value);
+        } else if (key == "h") {
+            platform->height = parseInt(entry.value);
+        } else if (image == nullptr) {
+            // Offsets and mirroring act on a picture; before any "img" they have nothing to act on.
+        } else if (key == "xOffset") {
+            image->x = parseInt(entry.value);
+        } else if (key == "yOffset") {
+            image->y = parseInt(entry.value);
+        } else if (isMirrorKey(key) && isMirrorWord(entry.value)) {
+            image->flipped = true;
+        }
+    });
+    if (end != SectionEnd::Interrupted) {
+        platforms.push_back(platform.release());
+    }
+}
+
+void Level::readTrap(std::istream& in) {
+    auto trap = std::make_unique<Trap>();
+    const SectionEnd end = readSectionBody(in, [&trap](const LevelEntry& entry) {
+        const std::string& key = entry.key;
+        if (key == "img") {
+            trap->setImage(picturePath(entry.value));
+        } else if (key == "x") {
+            trap->setX(parseInt(entry.value));
+        } else if (key == "y") {
+            trap->setY(parseInt(entry.value));
+        } else if (key == "xfloating") {
+            trap->setFloatX(parseInt(entry.value));
+        } else if (key == "yfloating") {
+            trap->setFloatY(parseInt(entry.value));
+        } else if (key == "partition") {
+            trap->partition(parseInt(entry.value));
+        } else if (key == "sfx") {
+            trap->setSound(entry.value);
+        }
+    });
+    if (end != SectionEnd::Interrupted) {
+        traps.push_back(trap.release());
+    }
 }
 
 void Level::drawBack(Bounds view, int originX, int originY) {
@@ -31,15 +235,19 @@ void Level::drawBack(Bounds view, int originX, int originY) {
     for (Decoration* decoration : backDecorations) {
         decoration->draw(originX, originY, view.x, view.y, view.w, view.h);
     }
+    const int offsetX = saturateToInt32(int64_t{originX} - view.x);
+    const int offsetY = saturateToInt32(int64_t{originY} - view.y);
     for (Platform* platform : platforms) {
-        platform->draw(originX - view.x, originY - view.y);
+        platform->draw(offsetX, offsetY);
     }
 }
 
 void Level::drawFront(Bounds view, int originX, int originY) {
     goal.draw(originX, originY, view.x, view.y, view.w, view.h);
+    const int offsetX = saturateToInt32(int64_t{originX} - view.x);
+    const int offsetY = saturateToInt32(int64_t{originY} - view.y);
     for (Trap* trap : traps) {
-        trap->draw(originX - view.x, originY - view.y);
+        trap->draw(offsetX, offsetY);
     }
     for (Decoration* decoration : frontDecorations) {
         decoration->draw(originX, originY, view.x, view.y, view.w, view.h);

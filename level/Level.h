@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -38,4 +39,11 @@ public:
     std::vector<Platform*> platforms;
     std::vector<Trap*> traps;
     std::vector<Decoration*> frontDecorations;
+
+private:
+    void readProperties(std::istream& in);
+    void readBackground(std::istream& in);
+    void readDecoration(std::istream& in);
+    void readPlatform(std::istream& in);
+    void readTrap(std::istream& in);
 };

@@ -1,6 +1,5 @@
 #include "sound/OpenAlSoundEngine.h"
 
-#include <algorithm>
 #include <array>
 #include <iostream>
 

@@ -68,8 +68,8 @@ bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string&
     std::vector<float> block(static_cast<size_t>(blockFrames) * channels);
     DecodedSound sound;
     sound.sampleRate = info.samplerate;
-    while (static_cast<int64_t>(sound.samples.size()) < kMaxFrames) {
-        sf_count_t wanted = std::min<sf_count_t>(blockFrames, kMaxFrames - sound.samples.size());
+    for (int64_t held = 0; held < kMaxFrames; held = static_cast<int64_t>(sound.samples.size())) {
+        sf_count_t wanted = std::min<sf_count_t>(blockFrames, kMaxFrames - held);
         sf_count_t got = sf_readf_float(file.get(), block.data(), wanted);
         if (got <= 0) break;
         for (sf_count_t f = 0; f < got; ++f) sound.samples.push_back(mixFrame(&block[f * channels], channels));

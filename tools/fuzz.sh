@@ -26,7 +26,7 @@ for target in "$build"/tests/fuzz/fuzz_*; do
     mkdir "$work/run"
     echo "fuzz.sh: $name for ${seconds}s"
     # The target runs in an empty folder so the names it reads resolve to nothing of ours.
-    if (cd "$work/run" && "$root/$target" -max_total_time="$seconds" -print_final_stats=1 \
+    if (cd "$work/run" && "$root/$target" -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
             "$work/corpus" >"$work/log" 2>&1); then
         grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "$work/log" || true
     else

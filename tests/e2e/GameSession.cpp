@@ -197,10 +197,14 @@ void GameSession::startDisplay() {
 }
 
 bool GameSession::start(const std::vector<std::string>& extraEnvironment) {
-    const std::string binary = testsupport::binaryDir() + "/vantorel";
+    return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, extraEnvironment);
+}
+
+bool GameSession::startProgram(const std::string& program, const std::string& folder,
+                               const std::vector<std::string>& extraEnvironment) {
     gamePid = fork();
     if (gamePid == 0) {
-        if (chdir(gameDir.c_str()) != 0) {
+        if (chdir(folder.c_str()) != 0) {
             _exit(126);
         }
         setenv("DISPLAY", displayName.c_str(), 1);
@@ -210,7 +214,7 @@ bool GameSession::start(const std::vector<std::string>& extraEnvironment) {
             const size_t equals = assignment.find('=');
             setenv(assignment.substr(0, equals).c_str(), assignment.substr(equals + 1).c_str(), 1);
         }
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     return findWindow(20.0);

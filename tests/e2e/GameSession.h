@@ -21,6 +21,9 @@ public:
 
     // Starts the game and waits for its window; false when none appears in time.
     bool start(const std::vector<std::string>& extraEnvironment = {});
+    // Starts another program that opens the game's window (an installed launcher), in folder.
+    bool startProgram(const std::string& program, const std::string& folder,
+                      const std::vector<std::string>& extraEnvironment);
     // Seconds to wait for the process to end by itself; its exit status, or -1.
     int waitForExit(double seconds);
     bool running();

@@ -177,7 +177,7 @@ TEST_F(DecorationDrawTest, PhaseOffsetsTheHeightEvenWithoutFloating) {
 
     testsupport::clearScreen();
     decoration.y = -50;  // -40.41 truncates to -40
-    decoration.draw(0, 100, 0, 0, 600, 400);
+    decoration.draw(0, 0, 0, -100, 600, 400);
     EXPECT_TRUE(drawnAt(20, 60));
 }
 
@@ -186,13 +186,13 @@ TEST_F(DecorationDrawTest, PhaseOffsetsTheHeightEvenWithoutFloating) {
 TEST_F(DecorationDrawTest, FloatingStepsBeforePlacing) {
     decoration.x = 20;
     decoration.y = -50;
-    decoration.draw(0, 100, 0, 0, 600, 400);
+    decoration.draw(0, 0, 0, -100, 600, 400);
     EXPECT_TRUE(drawnAt(20, 50));
 
     testsupport::clearScreen();
     decoration.floating = true;
     decoration.phase = 0.0f;
-    decoration.draw(0, 100, 0, 0, 600, 400);
+    decoration.draw(0, 0, 0, -100, 600, 400);
     EXPECT_TRUE(drawnAt(20, 51));
 }
 
@@ -239,19 +239,20 @@ TEST_F(DecorationDrawTest, ExtremeLevelValuesKeepExactPositions) {
     // 1000 x INT_MIN / (1 + 2^31) = -999.9..., and 400 x INT_MIN / (INT_MIN - 1) = 399.9...
     testsupport::clearScreen();
     decoration.z = INT_MIN;
-    decoration.x = 1200;
-    decoration.y = 150;
-    decoration.draw(1000, 400, 1000, 400, 600, 400);
-    EXPECT_TRUE(drawnAt(1200 - 999, 150 - 99));
+    decoration.x = 2200;
+    decoration.y = 550;
+    decoration.draw(0, 0, 1000, 400, 600, 400);
+    EXPECT_TRUE(drawnAt(2200 - 999 - 1000, 550 - 99 - 400));
 
     testsupport::clearScreen();
     decoration.z = INT_MAX;
-    decoration.x = -800;
-    decoration.y = 150;
-    decoration.draw(1000, 400, 1000, 400, 600, 400);
+    decoration.x = 200;
+    decoration.y = 400;
+    decoration.draw(0, 0, 1000, 400, 600, 400);
     // 1000 x z / (z + 1) = 999; (400 x z / (z + 1)) / 4 = 399 / 4 = 99.
-    EXPECT_TRUE(drawnAt(-800 + 999, 150 + 99));
+    EXPECT_TRUE(drawnAt(200 + 999 - 1000, 400 + 99 - 400));
 
+    // Under the sanitizers this catches any overflow left in the placement.
     testsupport::clearScreen();
     for (int z : {INT_MIN, -1, 0, 1, INT_MAX}) {
         decoration.z = z;

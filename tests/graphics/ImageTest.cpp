@@ -380,6 +380,15 @@ TEST_F(ImageDrawTest, NumbersPastTheSheetWrapAroundIt) {
     image.flipped = true;
     image.draw(40, 40);
     EXPECT_TRUE(frameAt(40, 40, 2, 1, true));
+
+    // Column 12000003 is column 3 again; unwrapped, its texture coordinates would be far
+    // beyond what a float resolves to a texel.
+    testsupport::clearScreen();
+    image.flipped = false;
+    image.frameCounter = 4 * 12000002;
+    image.rowCounter = 4 * 3000001;  // row 3000002 is row 2
+    image.draw(40, 40);
+    EXPECT_TRUE(frameAt(40, 40, 3, 2, false));
 }
 
 // Frames of 3 on a 10-pixel sheet: column 4 would end at pixel 12, so it wraps to end at 2

@@ -136,6 +136,11 @@ TEST(NextPosition, AnyVerticalSpeedDropsFriction) {
     EXPECT_EQ(object.friction, 0);
 
     object.friction = 20;
+    object.velocityY = -30;
+    object.nextPosition();
+    EXPECT_EQ(object.friction, 0);
+
+    object.friction = 20;
     object.velocityY = 0;
     object.nextPosition();
     EXPECT_EQ(object.friction, 20);

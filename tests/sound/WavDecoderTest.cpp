@@ -64,6 +64,7 @@ TEST(WavDecoder, DecodesEveryCommonSampleKind) {
         {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 256}, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1},
         {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 1},   {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 1},
         {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1},    {SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 1024},  // logarithmic steps, coarsest at full scale
     };
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.format);

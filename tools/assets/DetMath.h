@@ -11,6 +11,9 @@ constexpr double kTwoPi = 2.0 * kPi;
 double sin(double x);
 double cos(double x);
 double exp(double x);
+// Angle of (x, y) in (-pi, pi]; 0 for the origin.
+double atan2(double y, double x);
+double sqrt(double x);
 // Largest integer not above x, as a double.
 double floor(double x);
 double clamp01(double x);

@@ -25,6 +25,8 @@ constexpr Ramp crimson{hex(0x2e0f1c), hex(0x561826), hex(0x862631), hex(0xb63b35
 constexpr Ramp skin{hex(0x6b3e2e), hex(0x9c5f45), hex(0xc98a65), hex(0xeab88e), hex(0xf7d7b0), hex(0xfff0dc)};
 constexpr Ramp violet{hex(0x17142e), hex(0x252250), hex(0x3a3878), hex(0x5a56a0), hex(0x8a86c8), hex(0xc4c0ec)};
 constexpr Ramp sand{hex(0x3b2436), hex(0x644050), hex(0x946660), hex(0xc29a7a), hex(0xe2c39a), hex(0xf6e6c0)};
+// far hills and haze: greens pushed towards the sky
+constexpr Ramp haze{hex(0x233c4c), hex(0x34586a), hex(0x4a7880), hex(0x669a94), hex(0x8fbca8), hex(0xc2dfc6)};
 constexpr Ramp gold{hex(0x4a2a14), hex(0x83521c), hex(0xc08a28), hex(0xe8bc3c), hex(0xfbe07a), hex(0xfff8d0)};
 
 }  // namespace pal

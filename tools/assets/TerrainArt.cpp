@@ -25,7 +25,7 @@ struct Outline {
     std::vector<int> bottom;
 };
 
-Outline shapeOf(int w, int h, bool ground, Rng& rng, int clumpDepth) {
+Outline shapeOf(int w, int h, bool ground, Rng& rng, int clumpDepth, int lift = 0) {
     Outline o;
     o.top.assign(static_cast<size_t>(w), 0);
     o.bottom.assign(static_cast<size_t>(w), h - 1);
@@ -39,7 +39,7 @@ Outline shapeOf(int w, int h, bool ground, Rng& rng, int clumpDepth) {
         return o;
     }
     // the underside: a base line with clumps hanging from it, tucked in at both ends
-    int base = h - 1 - clumpDepth;
+    int base = h - 1 - clumpDepth - lift;
     int x = 0;
     while (x < w) {
         int run = rng.range(4, 10);
@@ -140,7 +140,19 @@ Canvas meadowPiece(int w, int h, bool ground) {
         int x = rng.range(4, w - 5);
         int y = rng.range(12, ground ? h - 4 : h - 10);
         if (solid(o, x, y + 3) && solid(o, x - 3, y) && solid(o, x + 3, y)) {
-            stone(c, x, y, rng.range(1, 3), rng.range(1, 2), pal::stone, 2, 4);
+            stone(c, x, y, rng.range(2, ground ? 4 : 3), rng.range(1, 2), pal::stone, 2, 4);
+        }
+    }
+    // flowers dot the turf
+    for (int i = 0; i < w / 28; ++i) {
+        int x = rng.range(3, w - 4);
+        int y = o.top[static_cast<size_t>(x)] + rng.range(1, 3);
+        const Rgba petals[] = {pal::white, pal::gold[4], pal::dusk[5], pal::sky[5]};
+        Rgba petal = petals[rng.range(0, 3)];
+        c.set(x, y, petal);
+        c.set(x + 1, y + 1, petal);
+        if (solid(o, x, y + 1)) {
+            c.set(x, y + 1, pal::gold[3]);
         }
     }
     // blades of grass pointing down over the soil edge get a light tip on top
@@ -164,14 +176,16 @@ Canvas meadowPiece(int w, int h, bool ground) {
 
 Canvas cavePiece(int w, int h, bool ground) {
     Rng rng("cave" + std::to_string(w) + "x" + std::to_string(h));
-    Outline o = shapeOf(w, h, ground, rng, 3);
+    Outline o = shapeOf(w, h, ground, rng, 2, 7);
     if (!ground) {
         // stalactite drips under the slab
-        for (int x = 6; x < w - 6; x += rng.range(9, 20)) {
-            int len = rng.range(3, 7);
-            for (int k = -1; k <= 1; ++k) {
+        for (int x = 7; x < w - 7; x += rng.range(8, 18)) {
+            int len = rng.range(4, 9);
+            int root = o.bottom[static_cast<size_t>(x)];
+            for (int k = -2; k <= 2; ++k) {
                 size_t i = static_cast<size_t>(x + k);
-                o.bottom[i] = std::min(h - 1, std::max(o.bottom[i], o.bottom[static_cast<size_t>(x)] + len - (k == 0 ? 0 : len / 2 + 1)));
+                int reach = k == 0 ? len : (k == 1 || k == -1 ? len * 2 / 3 : len / 4);
+                o.bottom[i] = std::min(h - 1, std::max(o.bottom[i], root + reach - 2));
             }
         }
     }
@@ -241,9 +255,9 @@ Canvas cavePiece(int w, int h, bool ground) {
     // moss clings to the top in patches
     for (int x = 0; x < w; ++x) {
         double m = rock.at(x * 2.5, 400.0);
-        if (m > 0.6) {
+        if (m > 0.52) {
             int t = o.top[static_cast<size_t>(x)];
-            int depth = 1 + static_cast<int>((m - 0.6) * 12.0);
+            int depth = 1 + static_cast<int>((m - 0.52) * 14.0);
             for (int k = 1; k <= depth && k < 5; ++k) {
                 if (solid(o, x, t + k) && (k < depth || shading::bayer(x, k) < 0.6)) {
                     c.set(x, t + k, k == 1 ? pal::crystal[3] : pal::crystal[2]);
@@ -265,8 +279,8 @@ Canvas cavePiece(int w, int h, bool ground) {
 
 Canvas duskPiece(int w, int h, bool ground) {
     Rng rng("dusk" + std::to_string(w) + "x" + std::to_string(h));
-    constexpr int kCap = 7;
-    constexpr int kCourse = 7;  // brick course height including the mortar line
+    constexpr int kCap = 8;
+    constexpr int kCourse = 6;  // brick course height including the mortar line
     Outline o = shapeOf(w, h, true, rng, 0);
     // brick index per course, so the underside can drop whole bricks
     struct Brick {
@@ -293,7 +307,7 @@ Canvas duskPiece(int w, int h, bool ground) {
         }
         size_t last = courses.size() - 1;
         for (const Brick& b : courses[last]) {
-            bool keep = b.x0 > 2 && b.x1 < w - 3 && rng.chance(0.55);
+            bool keep = b.x0 > 2 && b.x1 < w - 3 && rng.chance(0.8);
             if (!keep) {
                 for (int x = std::max(0, b.x0); x <= std::min(w - 1, b.x1); ++x) {
                     o.bottom[static_cast<size_t>(x)] = h - 1 - kCourse;
@@ -344,7 +358,7 @@ Canvas duskPiece(int w, int h, bool ground) {
                 if (mortar) {
                     col = pal::dusk[1];
                 } else {
-                    double t = 0.7 - depth * (ground ? 0.8 : 0.45) + brick->shade * 0.12 + (n - 0.5) * 0.35;
+                    double t = 0.7 - depth * (ground ? 0.8 : 0.45) + brick->shade * 0.12 + (n - 0.5) * (0.4 - depth * 0.3);
                     if (ry == 0 || x == brick->x0) {
                         t += 0.18;
                     }

@@ -1,0 +1,35 @@
+#pragma once
+#include <functional>
+
+class Game;
+class InputScript;
+
+// Plays the game's current level with an input script, one update and one display pass per
+// tick, as the levels' replays and the level authors' tools need. Needs a current GL context.
+struct ScriptedPlay {
+    enum class End { NextLevel, Won, LeftPlay, OutOfTicks };
+
+    struct Tick {
+        int tick = 0;
+        int x = 0;
+        int y = 0;
+        int velocityX = 0;
+        int velocityY = 0;
+        bool grounded = false;
+        bool respawned = false;
+    };
+
+    struct Result {
+        End end = End::OutOfTicks;
+        int ticks = 0;
+        int respawns = 0;
+    };
+
+    // Runs from tick 1 until the level changes, the game leaves play (WIN, MENU) or maxTicks
+    // have run. trace, when given, sees the player after every tick.
+    static Result play(Game& game, const InputScript& script, int maxTicks,
+                       const std::function<void(const Tick&)>& trace = {});
+
+    // Lets go of every arrow still held, so the next level's script starts from no keys.
+    static void releaseArrows(Game& game);
+};

@@ -1,0 +1,1 @@
+vantorel_fuzzer(Level vantorel_world)

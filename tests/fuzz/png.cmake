@@ -1,0 +1,1 @@
+vantorel_fuzzer(Png vantorel_graphics)

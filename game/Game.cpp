@@ -65,6 +65,7 @@ bool Game::newGame(std::string fileName) {
     camera->y = 0;
     camera->width = viewWidth();
     camera->height = viewHeight();
+    ++startedLevels;
     spawnPlayer();
     shared->state = CONTINUE;
     return true;
@@ -74,6 +75,7 @@ void Game::spawnPlayer() {
     delete player;
     player = nullptr;
     player = new Player(playerSprite);
+    ++spawnedPlayers;
     player->setupSprite();
     player->x = level->spawnX;
     player->y = level->spawnY;

@@ -35,6 +35,11 @@ public:
     void specialDown(int key, int x, int y) override;
     void assumeControl(StateLoopIFC** active) override;
 
+    // How many levels have started and how many times a player was spawned, for replays and
+    // tools that must tell a new level or player from the old one.
+    int levelsStarted() const { return startedLevels; }
+    int playersSpawned() const { return spawnedPlayers; }
+
     int originX = 0;
     int originY = 0;
     Level* level = nullptr;
@@ -45,6 +50,9 @@ public:
     WubManager* soundManager = nullptr;
 
 private:
+    int startedLevels = 0;
+    int spawnedPlayers = 0;
+
     void spawnPlayer();
     void checkGoal();
     void playTeleport();

@@ -10,15 +10,15 @@
 ScriptedPlay::Result ScriptedPlay::play(Game& game, const InputScript& script, int maxTicks,
                                        const std::function<void(const Tick&)>& trace) {
     Result result;
-    const Level* level = game.level;
+    const int level = game.levelsStarted();
     for (int tick = 1; tick <= maxTicks; ++tick) {
         script.apply(tick, game);
-        const Player* before = game.player;
+        const int spawned = game.playersSpawned();
         game.update(0);
         glClear(GL_COLOR_BUFFER_BIT);
         game.display();
         result.ticks = tick;
-        if (game.level != level) {
+        if (game.levelsStarted() != level) {
             result.end = End::NextLevel;
             return result;
         }
@@ -26,7 +26,7 @@ ScriptedPlay::Result ScriptedPlay::play(Game& game, const InputScript& script, i
             result.end = game.shared->state == WIN ? End::Won : End::LeftPlay;
             return result;
         }
-        const bool respawned = game.player != before;
+        const bool respawned = game.playersSpawned() != spawned;
         if (respawned) {
             ++result.respawns;
         }

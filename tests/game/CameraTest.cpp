@@ -176,12 +176,18 @@ TEST(CameraCenterTest, OddSizesHalveEachTermSeparately) {
     camera.centerOn(Bounds{0, 10, 35, 47});
     EXPECT_EQ(camera.x, 0 + 17 - 50);
     EXPECT_EQ(camera.y, 10 + 23 - 49);
+
+    // Halving the difference instead would give -32 and -26 here.
+    Camera even = viewOf(100, 100);
+    even.centerOn(Bounds{0, 0, 35, 47});
+    EXPECT_EQ(even.x, 17 - 50);
+    EXPECT_EQ(even.y, 23 - 50);
 }
 
 TEST(CameraCenterTest, HalvingTruncatesTowardZeroForNegativeSizes) {
-    Camera camera = viewOf(-101, 4);
+    Camera camera = viewOf(101, 4);
     camera.centerOn(Bounds{0, 0, -35, -3});
-    EXPECT_EQ(camera.x, -17 + 50);
+    EXPECT_EQ(camera.x, -17 - 50);
     EXPECT_EQ(camera.y, -1 - 2);
 }
 

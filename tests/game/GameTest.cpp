@@ -299,7 +299,9 @@ TEST_F(GameTest, LevelWithoutBackgroundTakesTheWindowSizeForItsView) {
 }
 
 TEST_F(GameTest, SoundsMissingTheGamePlaysOnSilently) {
+    // Back to the real engine, without the recorder's sources in the manager's table.
     WubManager::instance()->engine = realEngine;
+    WubManager::instance()->sources.clear();
     game = std::make_unique<Game>(&shared);
     writeLevel("level1.level", standingLevel() + trapSection(150, 360, "trap.png", "sounds/hum.wav"));
     ASSERT_TRUE(game->newGame("level1.level"));
@@ -630,7 +632,8 @@ TEST_F(GameTest, UpAndDownOnlyKeepTheirFlags) {
 }
 
 TEST_F(GameTest, ReshapeCentresTheViewInTheWindow) {
-    writeSolidPng("sprites/bg.png", 400, 300, Rgba{10, 10, 10, 255});
+    // Odd sizes: each half is truncated on its own, toward zero.
+    writeSolidPng("sprites/bg.png", 401, 301, Rgba{10, 10, 10, 255});
     writeLevel("level1.level", standingLevel() + backgroundSection("bg.png"));
     ASSERT_TRUE(game->newGame("level1.level"));
 
@@ -691,7 +694,7 @@ TEST_F(GameTest, WindowSmallerThanTheBackgroundCutsItOnBothSides) {
     EXPECT_EQ(testsupport::readPixel(299, 199), plain);
 }
 
-TEST_F(GameTest, DisplayDrawsBackToFrontInTheDesignedOrder) {
+TEST_F(GameTest, DisplayDrawsBackToFront) {
     // Each layer starts 20 pixels right of the one before and all end at x 260, so at
     // x = 110 + 20 k the colour shows of layer k if and only if it is drawn over layers 0 .. k-1.
     const Rgba background{40, 40, 40, 255};

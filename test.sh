@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite headless under Xvfb.
-#   ./test.sh             ordinary build in build-tests/, then a short fuzzing run where clang's
-#                         fuzzer runtime is available
+#   ./test.sh             ordinary build in build-tests/, a short fuzzing run where clang's
+#                         fuzzer runtime is available, then the suite
 #   ./test.sh --sanitize  the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
@@ -28,11 +28,12 @@ fi
 cmake --build "$build" -j"$jobs"
 
 status=0
+# The fuzzing run comes first so the suite's summary closes the output.
+if [ "$sanitize" -eq 0 ]; then
+    tools/fuzz.sh 20 || status=$?
+fi
+
 # One virtual display for the whole run; drawing tests read their pixels back from it.
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --test-dir "$build" --output-on-failure -j"$jobs" || status=$?
-
-if [ "$sanitize" -eq 0 ] && [ "$status" -eq 0 ]; then
-    tools/fuzz.sh 20 || status=$?
-fi
 exit "$status"

@@ -90,25 +90,6 @@ void writeButton(const std::string& path, int frameW, int frameH, int faceX, int
     testsupport::writeRgbaPng(path, frameW, frameH * 2, pixels);
 }
 
-void writeTone(const std::string& path, double seconds, double frequency) {
-    const int rate = 22050;
-    const int frames = static_cast<int>(seconds * rate);
-    std::string data;
-    for (int i = 0; i < frames; ++i) {
-        const auto sample = static_cast<int16_t>(8000 * std::sin(2 * M_PI * frequency * i / rate));
-        data.push_back(static_cast<char>(sample & 0xFF));
-        data.push_back(static_cast<char>((sample >> 8) & 0xFF));
-    }
-    auto le32 = [](uint32_t v) {
-        return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
-    };
-    auto le16 = [](uint16_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
-    std::string wav = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) +
-                      le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size()) + data;
-    testsupport::writeFile(path, wav);
-}
-
 }  // namespace
 
 void writeTestGame(const std::string& dir) {
@@ -131,7 +112,7 @@ void writeTestGame(const std::string& dir) {
     testsupport::writeRgbaPng(s + "spike.png", 64, 16, solid(64, 16, trapColour));
     testsupport::writeRgbaPng(s + "goal.png", 32, 48, solid(32, 48, goalColour));
     for (const char* name : {"jump", "land", "teleport", "win", "hum"}) {
-        writeTone(dir + "/sounds/" + name + ".wav", 0.2, 440);
+        testsupport::writeToneWav(dir + "/sounds/" + name + ".wav", 0.2, 440);
     }
     const fs::path levels = fs::path(testsupport::sourceDir()) / "tests/e2e/game/data";
     if (fs::exists(levels)) {
@@ -139,13 +120,19 @@ void writeTestGame(const std::string& dir) {
     }
 }
 
-GameSession::GameSession() {
+GameSession::GameSession(Content content) {
     std::string pattern = (fs::temp_directory_path() / "vantorel-e2e-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
     gameDir = pattern;
-    writeTestGame(gameDir);
+    if (content == Content::TestGame) {
+        writeTestGame(gameDir);
+    } else {
+        for (const char* folder : {"data", "sprites", "sounds"}) {
+            testsupport::copyTree(testsupport::sourceDir() + "/" + folder, gameDir + "/" + folder);
+        }
+    }
     startDisplay();
 }
 

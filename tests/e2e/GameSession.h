@@ -11,8 +11,10 @@
 // Every wait is bounded; whatever is still running is stopped by its process id at the end.
 class GameSession {
 public:
-    // Lays out the test game (pictures, sounds, levels) in a fresh temporary directory.
-    GameSession();
+    enum class Content { TestGame, ShippedGame };
+    // Lays out the small test game (pictures, sounds, levels), or a copy of the shipped game's
+    // data/, sprites/ and sounds/, in a fresh temporary directory.
+    explicit GameSession(Content content = Content::TestGame);
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

@@ -3,6 +3,8 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,6 +89,25 @@ void writeRgbaPng(const std::string& path, int width, int height, const std::vec
 
 void copyTree(const std::string& from, const std::string& to) {
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void writeToneWav(const std::string& path, double seconds, double frequency) {
+    const int rate = 22050;
+    const int frames = static_cast<int>(seconds * rate);
+    std::string data;
+    for (int i = 0; i < frames; ++i) {
+        const auto sample = static_cast<int16_t>(8000 * std::sin(2 * M_PI * frequency * i / rate));
+        data.push_back(static_cast<char>(sample & 0xFF));
+        data.push_back(static_cast<char>((sample >> 8) & 0xFF));
+    }
+    auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+    };
+    auto le16 = [](uint16_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+    std::string wav = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) +
+                      le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size()) + data;
+    writeFile(path, wav);
 }
 
 std::string sourceDir() {

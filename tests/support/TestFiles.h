@@ -45,6 +45,9 @@ bool fileExists(const std::string& path);
 // Writes an 8-bit RGBA PNG; pixels are row-major from the top row, 4 bytes each.
 void writeRgbaPng(const std::string& path, int width, int height, const std::vector<unsigned char>& pixels);
 
+// Writes a mono 16-bit PCM WAV file of a sine tone at 22050 Hz.
+void writeToneWav(const std::string& path, double seconds, double frequency);
+
 // Copies a file or a directory tree.
 void copyTree(const std::string& from, const std::string& to);
 

@@ -80,7 +80,7 @@ void caveWall(Canvas& c, uint32_t seed, const pal::Ramp& ramp, int lo, int hi) {
     ValueNoise grain(seed + 1, 7.0);
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-            double n = rock.fractal(x, y * 1.8, 4) * 0.8 + grain.at(x, y) * 0.2;
+            double n = rock.fractal(x * 0.5, y * 2.0, 4) * 0.8 + grain.at(x, y) * 0.2;
             double vx = (x - kW / 2.0) / (kW / 2.0);
             double vy = (y - kH * 0.45) / (kH / 2.0);
             double vignette = 1.0 - 0.45 * (vx * vx + vy * vy);
@@ -89,26 +89,26 @@ void caveWall(Canvas& c, uint32_t seed, const pal::Ramp& ramp, int lo, int hi) {
     }
 }
 
+// Stalactites hanging from a ragged ceiling line, gaps between them.
 void hangingRocks(Canvas& c, Rng& rng, int baseY, int amplitude, Rgba body, Rgba rim) {
-    std::vector<int> edge = scenery::jaggedRidge(kW, rng, 0, 1, 40);
+    std::vector<int> edge(static_cast<size_t>(kW));
+    ValueNoise ceiling(rng.next(), 32.0, kW);
     for (int x = 0; x < kW; ++x) {
-        edge[static_cast<size_t>(x)] = baseY + (baseY - edge[static_cast<size_t>(x)]) * 0;
+        edge[static_cast<size_t>(x)] = baseY + static_cast<int>((ceiling.fractal(x, 0.5, 3) - 0.5) * baseY);
     }
-    for (int x = 0; x < kW;) {
-        int wdt = rng.range(10, 26);
-        int len = rng.range(amplitude / 3, amplitude);
+    for (int x = rng.range(0, 10); x < kW;) {
+        int wdt = rng.range(8, 30);
+        int len = rng.chance(0.25) ? rng.range(amplitude * 2 / 3, amplitude) : rng.range(amplitude / 5, amplitude / 2);
         for (int i = 0; i < wdt && x + i < kW; ++i) {
             double u = (i + 0.5) / wdt;
             double profile = 1.0 - (2.0 * u - 1.0) * (2.0 * u - 1.0);
-            edge[static_cast<size_t>(x + i)] = baseY + static_cast<int>(len * profile * profile);
+            edge[static_cast<size_t>(x + i)] += static_cast<int>(len * profile * profile * profile);
         }
-        x += wdt;
+        x += wdt + rng.range(2, 24);
     }
     scenery::fillAbove(c, edge, [&](int x, int, int depth) {
-        if (depth == 0) {
-            return rim;
-        }
-        return (depth == 1 && x % 2 == 0) ? rim : body;
+        bool leftEdge = x > 0 && edge[static_cast<size_t>(x - 1)] < edge[static_cast<size_t>(x)] - depth;
+        return depth == 0 || leftEdge ? rim : body;
     });
 }
 
@@ -130,7 +130,7 @@ void risingRocks(Canvas& c, Rng& rng, int baseY, int amplitude, Rgba body, Rgba 
     });
 }
 
-void crystalCluster(Canvas& c, int x, int groundY, int size, Rng& rng) {
+void crystalCluster(Canvas& c, int x, int groundY, int size) {
     scenery::glow(c, x, groundY - size * 0.5, size * 2.2, size * 1.6, pal::crystal[3], 4, 18);
     for (int i = 0; i < 3; ++i) {
         int h = size * (i == 1 ? 10 : 6) / 10;
@@ -143,7 +143,6 @@ void crystalCluster(Canvas& c, int x, int groundY, int size, Rng& rng) {
         shaded.outline(pal::crystal[0]);
         c.blit(shaded, 0, 0);
     }
-    (void)rng;
 }
 
 void lightShaft(Canvas& c, int x0, int width, double slant, Rgba colour, double amount) {
@@ -165,8 +164,8 @@ Canvas caverns() {
     c.fillRect(80, 300, 121, 180, pal::violet[0]);
     c.fillEllipse(520, 330, 40, 60, pal::violet[0]);
     c.fillRect(480, 330, 81, 150, pal::violet[0]);
-    crystalCluster(c, 140, 380, 16, rng);
-    crystalCluster(c, 520, 400, 12, rng);
+    crystalCluster(c, 140, 380, 16);
+    crystalCluster(c, 520, 400, 12);
     hangingRocks(c, rng, 30, 110, pal::stone[1], pal::stone[2]);
     risingRocks(c, rng, 480, 120, pal::stone[1], pal::stone[2]);
     for (int i = 0; i < 40; ++i) {
@@ -186,13 +185,24 @@ Canvas cavernLake() {
         int x = 60 + i * 160 + rng.range(-20, 20);
         int w = rng.range(24, 44);
         Canvas pillar(kW, kH);
-        pillar.fillPolygon({{x - w * 0.8, 0.0}, {x + w * 0.8, 0.0}, {x + w * 0.35, 200.0}, {x + w * 0.5, 380.0},
-                            {x - w * 0.5, 380.0}, {x - w * 0.35, 200.0}},
+        pillar.fillPolygon({{x - w * 1.3, 0.0}, {x + w * 1.3, 0.0}, {x + w * 0.5, 90.0}, {x + w * 0.25, 200.0},
+                            {x + w * 0.6, 300.0}, {x + w * 1.2, 380.0}, {x - w * 1.2, 380.0}, {x - w * 0.6, 300.0},
+                            {x - w * 0.25, 200.0}, {x - w * 0.5, 90.0}},
                            pal::white);
         for (int y = 0; y < kH; ++y) {
             for (int xx = 0; xx < kW; ++xx) {
                 if (pillar.filled(xx, y)) {
-                    c.set(xx, y, pillar.filled(xx - 2, y) ? pal::violet[1] : pal::violet[2]);
+                    bool lit = !pillar.filled(xx - 2, y);
+                    bool shade = !pillar.filled(xx + 3, y);
+                    // rock strata band the columns
+                    int stratum = (y + (xx / 9) % 3) % 37;
+                    Rgba col = lit ? pal::violet[2] : (shade ? pal::violet[0] : pal::violet[1]);
+                    if (stratum == 0) {
+                        col = pal::violet[0];
+                    } else if (stratum == 1 && !shade) {
+                        col = pal::violet[2];
+                    }
+                    c.set(xx, y, col);
                 }
             }
         }
@@ -209,9 +219,9 @@ Canvas cavernLake() {
     // shore and still water with the glow mirrored in it
     std::vector<int> shore = scenery::rollingRidge(kW, rng, 372, 10, 2);
     scenery::hillLayer(c, shore, pal::violet[3], pal::violet[1], pal::violet[0], 10);
-    crystalCluster(c, 110, shore[110] + 2, 18, rng);
-    crystalCluster(c, 470, shore[470] + 2, 14, rng);
-    crystalCluster(c, 590, shore[590] + 2, 10, rng);
+    crystalCluster(c, 110, shore[110] + 2, 18);
+    crystalCluster(c, 470, shore[470] + 2, 14);
+    crystalCluster(c, 590, shore[590] + 2, 10);
     for (int y = 384; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
             double t = 1.0 - (y - 384) / 96.0;
@@ -252,8 +262,10 @@ Canvas duskRuins() {
         }
     }
     for (int i = 0; i < 7; ++i) {
-        scenery::cloudStreak(c, rng.range(-40, 560), rng.range(90, 300), rng.range(100, 220), pal::dusk[3], pal::dusk[5],
-                             rng);
+        int x = rng.range(-40, 560);
+        int y = rng.range(90, 300);
+        int w = rng.range(100, 220);
+        scenery::cloudStreak(c, x, y, w, pal::dusk[3], pal::dusk[5], rng);
     }
     scenery::mountainRange(c, rng, 420, 7, 30, 80, {pal::dusk[3], pal::dusk[2], pal::dusk[4], pal::dusk[3], pal::dusk[2]},
                            8, 400);
@@ -275,11 +287,12 @@ void aurora(Canvas& c, Rng& rng, int y0, int amplitude) {
     for (int x = 0; x < kW; ++x) {
         double top = y0 + amplitude * detmath::sin(x * detmath::kTwoPi / 420.0 + phase) +
                      12 * detmath::sin(x * detmath::kTwoPi / 97.0);
-        double strength = 0.5 + 0.5 * detmath::sin(x * detmath::kTwoPi / 160.0 + phase * 2);
-        int len = 40 + static_cast<int>(50 * strength);
+        double wave = 0.5 + 0.5 * detmath::sin(x * detmath::kTwoPi / 160.0 + phase * 2);
+        double strength = wave * wave * wave;
+        int len = 30 + static_cast<int>(60 * strength);
         for (int k = 0; k < len; ++k) {
             int y = static_cast<int>(top) + k;
-            double fade = (1.0 - static_cast<double>(k) / len) * (0.35 + 0.5 * strength);
+            double fade = (1.0 - static_cast<double>(k) / len) * (0.1 + 0.6 * strength);
             if (shading::bayer(x, y) < fade) {
                 c.set(x, y, k < 4 ? pal::crystal[4] : (k < len / 2 ? pal::crystal[3] : pal::green[4]));
             }

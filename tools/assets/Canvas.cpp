@@ -151,14 +151,6 @@ void Canvas::outline(Rgba c, bool diagonals) {
     data.swap(result);
 }
 
-void Canvas::recolor(Rgba c) {
-    for (Rgba& p : data) {
-        if (p.a != 0) {
-            p = Rgba{c.r, c.g, c.b, p.a};
-        }
-    }
-}
-
 Canvas Canvas::region(int x, int y, int rw, int rh) const {
     Canvas out(rw, rh);
     for (int yy = 0; yy < rh; ++yy) {

@@ -39,8 +39,6 @@ public:
     void blit(const Canvas& src, int dx, int dy, bool mirror = false);
     // Paints c on every transparent pixel that touches an opaque one (4 neighbours, or 8).
     void outline(Rgba c, bool diagonals = false);
-    // Replaces the colour of every opaque pixel, keeping alpha.
-    void recolor(Rgba c);
     Canvas region(int x, int y, int rw, int rh) const;
     Canvas scaled(int factor) const;
 

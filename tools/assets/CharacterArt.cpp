@@ -1,5 +1,7 @@
 // Brisel, the hooded wanderer: a 6 x 3 sheet of 64 x 56 frames facing right. The body fills
 // the 34 x 46 collision box at x 15..48, y 9..54 of every frame and the soles rest on row 54.
+#include "CharacterArt.h"
+
 #include "AssetList.h"
 #include "Palette.h"
 #include "Shading.h"
@@ -177,11 +179,10 @@ Canvas briselFrame(const Pose& p) {
     return frame;
 }
 
+// Breathe in over three frames (the hood rises a pixel), blink at the top, breathe out.
 std::array<Pose, kColumns> idlePoses() {
     std::array<Pose, kColumns> poses{};
-    poses[1].headBob = 0;
     poses[2].headBob = -1;
-    poses[2].bob = 0;
     poses[3].headBob = -1;
     poses[3].hemBack = 1;
     poses[4].blink = true;
@@ -225,9 +226,9 @@ std::array<Pose, kColumns> walkPoses() {
 
 Pose risingPose() {
     Pose p;
-    p.front = Leg{36, 5};
+    p.front = Leg{39, 4};
     p.back = Leg{20, 0};
-    p.hemDrop = 1;
+    p.hemFront = -3;
     p.hemBack = 3;
     p.scarfLift = 4;
     p.handX = 1;
@@ -248,6 +249,8 @@ Pose fallingPose() {
     return p;
 }
 
+}  // namespace
+
 Canvas briselSheet() {
     Canvas sheet(kFrameW * kColumns, kFrameH * kRows);
     std::array<Pose, kColumns> idle = idlePoses();
@@ -261,8 +264,18 @@ Canvas briselSheet() {
     return sheet;
 }
 
-}  // namespace
+Canvas briselPose(int column, int row) {
+    return briselSheet().region((column - 1) * kFrameW, (row - 1) * kFrameH, kFrameW, kFrameH);
+}
+
+// The desktop icon: Brisel standing, as in the sheet's first frame, on a square.
+Canvas briselIcon() {
+    Canvas icon(64, 64);
+    icon.blit(briselPose(1, 1), 0, 4);
+    return icon;
+}
 
 void addCharacterPictures(std::vector<PictureJob>& jobs) {
     jobs.push_back({"sprites/brisel.png", briselSheet});
+    jobs.push_back({"sprites/icon.png", briselIcon});
 }

@@ -1,5 +1,7 @@
 // Traps (animated strips of equal frames in one row, the hazard filling each frame) and the
 // floating goal portal.
+#include "ObjectArt.h"
+
 #include "AssetList.h"
 #include "DetMath.h"
 #include "Palette.h"
@@ -141,10 +143,10 @@ Canvas emberFrame(int f) {
     const double stretch[] = {0, -1, 0, 1, 0, -1};
     double s = sway[f];
     Canvas mask(kSize, kSize);
-    mask.fillEllipse(11.5, 15.5, 7.5, 7.0 + stretch[f] * 0.3, pal::white);
-    mask.fillPolygon({{4.2, 14.5}, {11.5 + s * 1.4, 0.5 + stretch[f]}, {18.8, 14.5}}, pal::white);
+    mask.fillEllipse(11.5, 15.0, 9.0, 7.5 + stretch[f] * 0.3, pal::white);
+    mask.fillPolygon({{2.8, 14.0}, {11.5 + s * 1.4, 0.5 + stretch[f]}, {20.2, 14.0}}, pal::white);
     // a side tongue that licks up on alternate frames
-    double tx = f % 2 == 0 ? 5.5 - s * 0.3 : 17.5 - s * 0.3;
+    double tx = f % 2 == 0 ? 4.5 - s * 0.3 : 18.5 - s * 0.3;
     mask.fillPolygon({{tx - 2.5, 13.0}, {tx + s * 0.6, 5.0 + (f % 3)}, {tx + 2.5, 13.0}}, pal::white);
     Canvas c(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
@@ -152,7 +154,7 @@ Canvas emberFrame(int f) {
             if (!mask.filled(x, y)) {
                 continue;
             }
-            double dx = (x - 11.5 - s * (15.5 - y) / 15.0) / 7.5;
+            double dx = (x - 11.5 - s * (15.5 - y) / 15.0) / 9.0;
             double dy = (y - 15.5) / 9.0;
             double heat = 1.0 - detmath::sqrt(dx * dx * 1.2 + (dy < 0 ? dy * dy * 0.5 : dy * dy * 1.6));
             c.set(x, y, shading::rampAt(pal::fire, 1, 5, heat * 1.15, x + f, y, 0.45));
@@ -193,7 +195,7 @@ Canvas thornFrame(int f) {
         }
     }
     vines.fillRect(0, 13, kW, 3, pal::white);
-    Canvas c = shading::shade(vines, pal::dusk, 0, 3);
+    Canvas c = shading::shade(vines, pal::green, 0, 3);
     // thorns: hooked spikes on the crest of the tangle, leaning with the writhe
     for (int x = 3; x < kW; x += 6) {
         int top = ridge[static_cast<size_t>(x)];
@@ -212,6 +214,8 @@ Canvas thornFrame(int f) {
     c.outline(pal::ink);
     return c;
 }
+
+}  // namespace
 
 // ---- goal: a floating portal ringed in gold, a swirl of light inside
 
@@ -263,35 +267,33 @@ Canvas goalPortal() {
             }
         }
     }
-    Canvas frame = c;
+    // ink around the gold ring
     Canvas solidRing(kW, kH);
     solidRing.fillEllipse(kCx, kCy, 14.0, 21.0, pal::white);
     solidRing.outline(pal::ink);
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
             if (solidRing.at(x, y) == pal::ink) {
-                frame.set(x, y, pal::ink);
+                c.set(x, y, pal::ink);
             }
         }
     }
-    frame.fillPolygon({{16.5, 7.5}, {19.5, 3.5}, {22.5, 7.5}, {19.5, 11.5}}, pal::dusk[3]);
-    frame.set(19, 5, pal::white);
-    frame.set(19, 6, pal::dusk[5]);
+    c.fillPolygon({{16.5, 7.5}, {19.5, 3.5}, {22.5, 7.5}, {19.5, 11.5}}, pal::dusk[3]);
+    c.set(19, 5, pal::white);
+    c.set(19, 6, pal::dusk[5]);
     // sparkles
     const int sparks[][2] = {{4, 8}, {35, 14}, {3, 44}, {36, 47}};
     for (const auto& s : sparks) {
-        frame.set(s[0], s[1], pal::white);
-        frame.set(s[0] - 1, s[1], pal::crystal[4]);
-        frame.set(s[0] + 1, s[1], pal::crystal[4]);
-        frame.set(s[0], s[1] - 1, pal::crystal[4]);
-        frame.set(s[0], s[1] + 1, pal::crystal[4]);
+        c.set(s[0], s[1], pal::white);
+        c.set(s[0] - 1, s[1], pal::crystal[4]);
+        c.set(s[0] + 1, s[1], pal::crystal[4]);
+        c.set(s[0], s[1] - 1, pal::crystal[4]);
+        c.set(s[0], s[1] + 1, pal::crystal[4]);
     }
     // a bright core where the way through opens
-    frame.fillEllipse(kCx, kCy, 2.5, 4.0, pal::white);
-    return frame;
+    c.fillEllipse(kCx, kCy, 2.5, 4.0, pal::white);
+    return c;
 }
-
-}  // namespace
 
 void addObjectPictures(std::vector<PictureJob>& jobs) {
     jobs.push_back({"sprites/spikes.png", [] { return strip(4, 32, 16, spikeFrame); }});

@@ -4,7 +4,7 @@
 
 // A small seeded generator (xorshift64*), so every picture and sound comes out the same on
 // every run. Each asset seeds its own generator from its name: editing one never reshuffles
-// another.
+// another. Never draw twice among the arguments of one call: compilers order them differently.
 class Rng {
 public:
     explicit Rng(uint64_t seed);

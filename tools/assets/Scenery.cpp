@@ -44,18 +44,6 @@ std::vector<int> rollingRidge(int width, Rng& rng, double baseY, double amplitud
     return ridge;
 }
 
-std::vector<int> jaggedRidge(int width, Rng& rng, double baseY, double amplitude, double cell) {
-    ValueNoise noise(rng.next(), cell, width);
-    std::vector<int> ridge(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) {
-        double n = noise.fractal(x, 0.5, 4);
-        double peak = 1.0 - 2.0 * (n > 0.5 ? n - 0.5 : 0.5 - n);  // ridged: sharp crests
-        double h = 0.55 * n + 0.45 * peak * peak;
-        ridge[static_cast<size_t>(x)] = static_cast<int>(detmath::floor(baseY - amplitude * h));
-    }
-    return ridge;
-}
-
 void fillBelow(Canvas& c, const std::vector<int>& ridge, const std::function<Rgba(int, int, int)>& colour) {
     for (int x = 0; x < c.width() && x < static_cast<int>(ridge.size()); ++x) {
         int top = ridge[static_cast<size_t>(x)];
@@ -135,9 +123,16 @@ void drawPeak(Canvas& c, const Peak& p, int baseY, const MountainColours& colour
         }
         fall.push_back(fx);
     }
+    // the snow's lower edge: a ragged walk, with tongues of snow running down the gullies
     std::vector<double> snowLine;
+    double walk = 0.0;
+    ValueNoise gullies(rng.next(), 9.0);
     for (int x = 0; x < c.width(); ++x) {
-        snowLine.push_back(p.top + snowDepth * (0.6 + 0.5 * rng.unit()));
+        walk += (rng.unit() - 0.5) * 1.5;
+        walk *= 0.85;
+        double g = gullies.at(x, 0.5);
+        double tongue = g > 0.6 ? (g - 0.6) * 2.5 * snowDepth * 0.6 : 0.0;
+        snowLine.push_back(p.top + snowDepth * 0.75 + walk * 1.5 + tongue);
     }
     for (int y = std::max(0, static_cast<int>(p.top)); y < c.height(); ++y) {
         for (int x = 0; x < c.width(); ++x) {
@@ -355,17 +350,17 @@ void broadTree(Canvas& c, int x, int groundY, int height, Rng& rng, const pal::R
         double r;
     };
     std::vector<Clump> clumps;
-    double crownW = height * 0.42;
+    double crownW = height * 0.34;
     double crownH = (canopyBottom - canopyTop) * 0.5 + height * 0.05;
     double crownCy = canopyTop + crownH;
     int n = 10 + height / 20;
     for (int i = 0; i < n; ++i) {
         double a = rng.unit() * detmath::kTwoPi;
         double d = 0.35 + 0.55 * rng.unit();
-        double r = height * (0.1 + 0.07 * rng.unit());
+        double r = height * (0.09 + 0.06 * rng.unit());
         clumps.push_back({x + detmath::cos(a) * crownW * d * 0.85, crownCy + detmath::sin(a) * crownH * d * 0.8, r});
     }
-    clumps.push_back({static_cast<double>(x), crownCy - crownH * 0.35, height * 0.17});
+    clumps.push_back({static_cast<double>(x), crownCy - crownH * 0.35, height * 0.15});
     std::sort(clumps.begin(), clumps.end(), [](const Clump& a, const Clump& b) { return a.cy > b.cy; });
     Canvas crownMask(c.width(), c.height());
     for (const Clump& k : clumps) {
@@ -422,6 +417,24 @@ void pine(Canvas& c, int x, int groundY, int height, Rgba colour, Rgba rim) {
     c.fillRect(x - 1, groundY - height / 5, 2, height / 5, colour);
 }
 
+namespace {
+
+void roundTree(Canvas& c, int x, int ground, double r, Rgba colour, Rgba rim) {
+    c.fillRect(x, ground - static_cast<int>(r), 2, static_cast<int>(r), colour);
+    c.fillEllipse(x + 0.5, ground - r * 1.6, r, r * 1.05, colour);
+    c.fillEllipse(x - 0.5 - r * 0.1, ground - r * 1.75, r * 0.55, r * 0.55, colour);
+    // a crescent of light on the upper left
+    for (int y = static_cast<int>(ground - r * 2.7); y < ground; ++y) {
+        for (int xx = static_cast<int>(x - r - 1); xx < x; ++xx) {
+            if (c.at(xx, y) == colour && c.at(xx, y - 1) != colour && c.at(xx + 1, y + 1) == colour) {
+                c.set(xx, y, rim);
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void treeLine(Canvas& c, const std::vector<int>& ridge, Rng& rng, Rgba colour, Rgba rim, int size, double density) {
     int w = static_cast<int>(ridge.size());
     for (int x = 0; x < w; x += std::max(2, size / 2)) {
@@ -433,21 +446,15 @@ void treeLine(Canvas& c, const std::vector<int>& ridge, Rng& rng, Rgba colour, R
             continue;
         }
         int ground = ridge[static_cast<size_t>(xx)] + 2;
-        if (rng.chance(0.4)) {
-            pine(c, xx, ground, size + rng.range(0, size / 2), colour, rim);
-        } else {
-            double r = size * (0.4 + 0.25 * rng.unit());
-            c.fillRect(xx, ground - static_cast<int>(r), 2, static_cast<int>(r), colour);
-            c.fillEllipse(xx + 0.5, ground - r * 1.6, r, r * 1.05, colour);
-            c.fillEllipse(xx - 0.5 - r * 0.1, ground - r * 1.75, r * 0.55, r * 0.55, colour);
-            // a crescent of light on the upper left
-            for (int yy = static_cast<int>(ground - r * 2.7); yy < ground; ++yy) {
-                for (int x2 = static_cast<int>(xx - r - 1); x2 <= static_cast<int>(xx + r); ++x2) {
-                    if (c.at(x2, yy) == colour && c.at(x2, yy - 1) != colour && c.at(x2 + 1, yy + 1) == colour &&
-                        x2 < xx) {
-                        c.set(x2, yy, rim);
-                    }
-                }
+        bool isPine = rng.chance(0.4);
+        int pineHeight = size + rng.range(0, size / 2);
+        double r = size * (0.4 + 0.25 * rng.unit());
+        // drawn once more a width to either side, so a strip of the picture's width tiles
+        for (int shift = -w; shift <= w; shift += w) {
+            if (isPine) {
+                pine(c, xx + shift, ground, pineHeight, colour, rim);
+            } else {
+                roundTree(c, xx + shift, ground, r, colour, rim);
             }
         }
     }

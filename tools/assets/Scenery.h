@@ -16,8 +16,6 @@ void verticalGradient(Canvas& c, int y0, int h, const std::vector<Rgba>& stops, 
 
 // A smooth periodic ridge (sum of sines with whole periods over the width).
 std::vector<int> rollingRidge(int width, Rng& rng, double baseY, double amplitude, int minCycles);
-// A jagged periodic ridge (fractal lattice noise), peaks sharpened.
-std::vector<int> jaggedRidge(int width, Rng& rng, double baseY, double amplitude, double cell);
 
 // Paints every pixel from the ridge down to the bottom with colour(x, y, depth below the ridge).
 void fillBelow(Canvas& c, const std::vector<int>& ridge, const std::function<Rgba(int, int, int)>& colour);

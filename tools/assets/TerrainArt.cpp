@@ -140,7 +140,9 @@ Canvas meadowPiece(int w, int h, bool ground) {
         int x = rng.range(4, w - 5);
         int y = rng.range(12, ground ? h - 4 : h - 10);
         if (solid(o, x, y + 3) && solid(o, x - 3, y) && solid(o, x + 3, y)) {
-            stone(c, x, y, rng.range(2, ground ? 4 : 3), rng.range(1, 2), pal::stone, 2, 4);
+            int rx = rng.range(2, ground ? 4 : 3);
+            int ry = rng.range(1, 2);
+            stone(c, x, y, rx, ry, pal::stone, 2, 4);
         }
     }
     // flowers dot the turf

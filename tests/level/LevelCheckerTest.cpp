@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "level/LevelChecker.h"
+#include "support/TestFiles.h"
+
+using testsupport::ScopedTempDir;
+using testsupport::writeFile;
+
+namespace {
+
+const std::string goodProperties =
+    "[Properties]\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\nwinimg: goal.png\nwinx: 560\nwiny: 340\n"
+    "nextmap: finish\nend\n";
+
+// A small game folder: a goal picture of 32 x 48, a tile, a loop sound.
+void writeGameFolder() {
+    testsupport::writeRgbaPng("sprites/goal.png", 32, 48, std::vector<unsigned char>(32 * 48 * 4, 255));
+    testsupport::writeRgbaPng("sprites/tile.png", 64, 32, std::vector<unsigned char>(64 * 32 * 4, 200));
+    testsupport::writeToneWav("sounds/hum.wav", 0.1, 220);
+}
+
+std::vector<std::string> checkLevel(const std::string& text) {
+    writeFile("data/test.level", text);
+    return LevelChecker(".").check("data/test.level");
+}
+
+::testing::AssertionResult reports(const std::vector<std::string>& problems, const std::string& expected) {
+    for (const std::string& problem : problems) {
+        if (problem == expected) {
+            return ::testing::AssertionSuccess();
+        }
+    }
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "no \"" << expected << "\" among:";
+    for (const std::string& problem : problems) {
+        failure << "\n  " << problem;
+    }
+    return failure;
+}
+
+}  // namespace
+
+TEST(LevelCheckerTest, ASoundLevelHasNoProblems) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    const auto problems = checkLevel(goodProperties +
+                                     "[BG]\nimg: sprites/tile.png\nend\n"
+                                     "[Platform]\nimg: tile.png\nx: 0\ny: 400\nw: 640\nh: 32\nend\n"
+                                     "[Trap]\nimg: tile.png\npartition: 2\nx: 300\ny: 380\nsfx: sounds/hum.wav\nend\n");
+    EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+TEST(LevelCheckerTest, MissingPicturesAndSoundsAreReportedWithTheirLines) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    writeFile("sprites/broken.png", "not a picture");
+    const auto problems = checkLevel(goodProperties + "[Trap]\nimg: saw.png\nsfx: sounds/saw.wav\nend\n"
+                                                      "[Decoration]\nimg: broken.png\nend\n");
+    EXPECT_TRUE(reports(problems, "data/test.level:12: picture sprites/saw.png is missing or cannot be loaded"));
+    EXPECT_TRUE(reports(problems, "data/test.level:13: sound sounds/saw.wav is missing or cannot be loaded"));
+    EXPECT_TRUE(reports(problems, "data/test.level:16: picture sprites/broken.png is missing or cannot be loaded"));
+    EXPECT_EQ(problems.size(), 3u);
+}
+
+TEST(LevelCheckerTest, SectionsWithoutEndAreReported) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    const auto interrupted = checkLevel(goodProperties + "[Platform]\nx: 0\n[Trap]\nx: 1\nend\n[Mystery]\n");
+    EXPECT_TRUE(reports(interrupted,
+                        "data/test.level:11: section [Platform] is not closed with \"end\"; line 13 interrupts it, "
+                        "so it is dropped and [Trap] is ignored"));
+    EXPECT_TRUE(reports(interrupted, "data/test.level:16: unknown section [Mystery]: its lines are ignored"));
+    const auto unfinished = checkLevel(goodProperties + "[Decoration]\nimg: goal.png\n");
+    EXPECT_TRUE(reports(unfinished,
+                        "data/test.level:11: section [Decoration] is not closed with \"end\" before the end of the file"));
+}
+
+TEST(LevelCheckerTest, MissingPropertiesAndMisorderedGoalAreReported) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    const auto problems = checkLevel("[Properties]\nwinx: 560\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\n"
+                                     "winimg: goal.png\nwiny: 340\nend\n");
+    EXPECT_TRUE(reports(problems, "data/test.level:0: property nextmap is not given"));
+    EXPECT_TRUE(reports(problems, "data/test.level:2: winx comes before winimg, which puts the goal back at 0"));
+}
+
+TEST(LevelCheckerTest, StartAndGoalMustLieInsideTheLevelAndTheStartClearOfPlatforms) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    auto level = [](int spawnX, int spawnY, int winX) {
+        return "[Properties]\nwidth: 640\nheight: 480\nspawnx: " + std::to_string(spawnX) +
+               "\nspawny: " + std::to_string(spawnY) + "\nwinimg: goal.png\nwinx: " + std::to_string(winX) +
+               "\nwiny: 340\nnextmap: finish\nend\n[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n";
+    };
+    EXPECT_TRUE(checkLevel(level(606, 354, 608)).empty()) << "touching the right edge is inside";
+    EXPECT_TRUE(reports(checkLevel(level(607, 354, 560)),
+                        "data/test.level:4: the start box (607, 354, 34 x 46) is not inside the level"));
+    EXPECT_TRUE(reports(checkLevel(level(40, 355, 560)),
+                        "data/test.level:4: the start box is inside the platform of line 11"));
+    EXPECT_TRUE(reports(checkLevel(level(40, 354, 609)), "data/test.level:6: the goal is not inside the level"));
+}
+
+TEST(LevelCheckerTest, NextLevelMustExist) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    std::string text = goodProperties;
+    text.replace(text.find("nextmap: finish"), 15, "nextmap: level9.level");
+    EXPECT_TRUE(reports(checkLevel(text), "data/test.level:9: next level data/level9.level does not exist"));
+    writeFile("data/level9.level", "");
+    EXPECT_TRUE(checkLevel(text).empty());
+}
+
+TEST(LevelCheckerTest, ToolExitsNonZeroOnProblemsAndPassesTheShippedLevels) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    writeFile("data/bad.level", "[Properties]\nwidth: 640\n");
+    const std::string tool = testsupport::binaryDir() + "/tools/levelcheck";
+    EXPECT_NE(std::system((tool + " data/bad.level >out.txt").c_str()), 0);
+    EXPECT_NE(testsupport::readFile("out.txt").find("data/bad.level:1: section [Properties] is not closed"),
+              std::string::npos);
+
+    std::string shipped;
+    for (const auto& entry : std::filesystem::directory_iterator(testsupport::sourceDir() + "/data")) {
+        if (entry.path().extension() == ".level") {
+            shipped += " data/" + entry.path().filename().string();
+        }
+    }
+    ASSERT_FALSE(shipped.empty());
+    const std::string command = tool + " --game " + testsupport::sourceDir() + shipped + " >shipped.txt";
+    EXPECT_EQ(std::system(command.c_str()), 0) << testsupport::readFile("shipped.txt");
+}

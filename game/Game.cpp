@@ -82,11 +82,9 @@ void Game::spawnPlayer() {
     std::cout << "brisel x " << player->x << " y " << player->y << "\n";
     // The arrow flags outlive a player: a held arrow keeps walking after a respawn.
     if (shared->right) {
-        player->setFacing(true);
-        player->setWalkAcceleration(walkRight);
+        walk(true);
     } else if (shared->left) {
-        player->setFacing(false);
-        player->setWalkAcceleration(walkLeft);
+        walk(false);
     }
     camera->centerOn(player->box());
     camera->clampToLevel(level->width, level->height);
@@ -174,67 +172,35 @@ void Game::key(int key, int, int) {
     }
 }
 
-void Game::specialDown(int key, int, int) {
-    switch (key) {
-    case GLUT_KEY_LEFT:
-        shared->left = true;
-        if (player != nullptr) {
-            player->setFacing(false);
-            player->setWalkAcceleration(walkLeft);
-        }
-        break;
-    case GLUT_KEY_RIGHT:
-        shared->right = true;
-        if (player != nullptr) {
-            player->setFacing(true);
-            player->setWalkAcceleration(walkRight);
-        }
-        break;
-    case GLUT_KEY_UP:
-        shared->up = true;
-        break;
-    case GLUT_KEY_DOWN:
-        shared->down = true;
-        break;
-    default:
-        break;
+void Game::specialDown(int key, int x, int y) {
+    StateLoopIFC::specialDown(key, x, y);
+    if (player == nullptr) {
+        return;
+    }
+    if (key == GLUT_KEY_LEFT) {
+        walk(false);
+    } else if (key == GLUT_KEY_RIGHT) {
+        walk(true);
     }
 }
 
-void Game::specialUp(int key, int, int) {
-    switch (key) {
-    case GLUT_KEY_LEFT:
-        shared->left = false;
-        if (player != nullptr) {
-            // Releasing one arrow hands the direction to the other if it is still held.
-            if (shared->right) {
-                player->setFacing(true);
-                player->setWalkAcceleration(walkRight);
-            } else {
-                player->setWalkAcceleration(0);
-            }
-        }
-        break;
-    case GLUT_KEY_RIGHT:
-        shared->right = false;
-        if (player != nullptr) {
-            if (shared->left) {
-                player->setFacing(false);
-                player->setWalkAcceleration(walkLeft);
-            } else {
-                player->setWalkAcceleration(0);
-            }
-        }
-        break;
-    case GLUT_KEY_UP:
-        shared->up = false;
-        break;
-    case GLUT_KEY_DOWN:
-        shared->down = false;
-        break;
-    default:
-        break;
+void Game::specialUp(int key, int x, int y) {
+    StateLoopIFC::specialUp(key, x, y);
+    if (player == nullptr || (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT)) {
+        return;
     }
+    // Releasing one arrow hands the direction to the other if it is still held.
+    const bool otherHeld = key == GLUT_KEY_LEFT ? shared->right : shared->left;
+    if (otherHeld) {
+        walk(key == GLUT_KEY_LEFT);
+    } else {
+        player->setWalkAcceleration(0);
+    }
+}
+
+void Game::walk(bool right) {
+    player->setFacing(right);
+    player->setWalkAcceleration(right ? walkRight : walkLeft);
 }
 
 void Game::assumeControl(StateLoopIFC** active) {

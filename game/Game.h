@@ -56,6 +56,8 @@ private:
     void spawnPlayer();
     void checkGoal();
     void playTeleport();
+    // Faces the player that way and sets its walk.
+    void walk(bool right);
     // The view's size: the background picture's, or the window's for a level without one.
     int viewWidth() const;
     int viewHeight() const;

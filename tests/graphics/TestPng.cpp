@@ -14,22 +14,22 @@ void appendBytes(png_structp png, png_bytep data, size_t length) {
 void flushNothing(png_structp) {}
 
 // Holds no object with a destructor: libpng longjmps out of it on error.
-bool encodeInto(png_structp png, png_infop info, const TestPng& spec, png_bytepp rows, std::string* out) {
+bool encodeInto(png_structp png, png_infop info, const TestPng& picture, png_bytepp rows, std::string* out) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
     png_set_write_fn(png, out, appendBytes, flushNothing);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
+                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    if (!picture.palette.empty()) {
+        png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
     }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
+    if (!picture.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, picture.paletteAlpha.data(), static_cast<int>(picture.paletteAlpha.size()), nullptr);
     }
-    if (spec.hasTransparentColor) {
-        png_color_16 color = spec.transparentColor;
+    if (picture.hasTransparentColor) {
+        png_color_16 color = picture.transparentColor;
         png_set_tRNS(png, info, nullptr, 0, &color);
     }
     png_write_info(png, info);

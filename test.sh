@@ -34,6 +34,6 @@ if [ "$sanitize" -eq 0 ]; then
 fi
 
 # One virtual display for the whole run; drawing tests read their pixels back from it.
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     ctest --test-dir "$build" --output-on-failure -j"$jobs" || status=$?
 exit "$status"

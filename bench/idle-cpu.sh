@@ -29,7 +29,7 @@ measure() {
     (
         cd "$game"
         export VANTOREL_SWAP_LOG="$game/swaps" ALSOFT_DRIVERS=null ALSOFT_LOGLEVEL=0
-        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
             env LD_PRELOAD="$work/swapcount.so" "$binary" >/dev/null 2>&1 &
         runner=$!
         # Wait for the game itself to appear, then let it settle at the menu.

@@ -155,7 +155,7 @@ void GameSession::startDisplay() {
         dup2(devnull, 1);
         dup2(devnull, 2);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -171,7 +171,8 @@ void GameSession::startDisplay() {
         throw std::runtime_error("Xvfb did not start");
     }
     displayName = ":" + number;
-    // The server is ready once a client can connect.
+    // The server is ready once a client can connect. It is started without resetting when its
+    // last client leaves, so this probe cannot make the game's own connection race a reset.
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     while (Clock::now() < deadline) {
         if (Display* display = XOpenDisplay(displayName.c_str())) {

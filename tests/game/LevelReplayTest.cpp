@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/SharedState.h"
 #include "game/Game.h"
@@ -22,7 +23,15 @@ namespace {
 const unsigned int recordingSeed = 1;
 // A replay may run this long past its last key before it counts as lost.
 const int ticksAfterLastKey = 1200;
-const int levelCount = 6;
+
+// The shipped levels: data/level1.level, level2.level … as far as they go.
+std::vector<int> shippedLevels() {
+    std::vector<int> levels;
+    for (int n = 1; fs::exists(testsupport::sourceDir() + "/data/level" + std::to_string(n) + ".level"); ++n) {
+        levels.push_back(n);
+    }
+    return levels;
+}
 
 class CurrentFolder {
 public:
@@ -62,15 +71,16 @@ TEST_P(LevelReplayTest, RecordedKeysReachTheGoal) {
     Game game(&shared);
     std::srand(recordingSeed);
     ASSERT_TRUE(game.newGame(levelName(level)));
+    const bool last = game.level->nextMap == "finish";
     const InputScript script = loadScript(level);
     const ScriptedPlay::Result result = ScriptedPlay::play(game, script, script.lastTick() + ticksAfterLastKey);
-    const ScriptedPlay::End expected = level == levelCount ? ScriptedPlay::End::Won : ScriptedPlay::End::NextLevel;
+    const ScriptedPlay::End expected = last ? ScriptedPlay::End::Won : ScriptedPlay::End::NextLevel;
     EXPECT_EQ(result.end, expected) << levelName(level) << " after " << result.ticks << " ticks";
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelReplayTest, ::testing::Range(1, levelCount + 1));
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelReplayTest, ::testing::ValuesIn(shippedLevels()));
 
-TEST(LevelChainTest, SixLevelsInARowEndInTheWinState) {
+TEST(LevelChainTest, TheLevelsInARowEndInTheWinState) {
     testsupport::ensureGlContext(640, 480);
     CurrentFolder folder(testsupport::sourceDir());
     testsupport::LogCapture log;
@@ -78,6 +88,8 @@ TEST(LevelChainTest, SixLevelsInARowEndInTheWinState) {
     Game game(&shared);
     std::srand(recordingSeed);
     ASSERT_TRUE(game.newGame(levelName(1)));
+    const int levelCount = static_cast<int>(shippedLevels().size());
+    ASSERT_GE(levelCount, 1);
     for (int level = 1; level <= levelCount; ++level) {
         const InputScript script = loadScript(level);
         const ScriptedPlay::Result result = ScriptedPlay::play(game, script, script.lastTick() + ticksAfterLastKey);

@@ -324,6 +324,19 @@ bool GameSession::screenshot() {
     return true;
 }
 
+bool GameSession::waitForScreen(const std::function<bool()>& check, double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        if (screenshot() && check()) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        sleepSeconds(0.03);
+    }
+}
+
 Rgba GameSession::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= shotWidth || y >= shotHeight) {
         return Rgba{0, 0, 0, 0};

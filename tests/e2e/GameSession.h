@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
 
     // The window's pixels now (window coordinates from the top-left).
     bool screenshot();
+    // Takes screenshots until the check holds, for at most the given time.
+    bool waitForScreen(const std::function<bool()>& check, double seconds);
     testsupport::Rgba pixel(int x, int y) const;
     bool savePng(const std::string& path) const;
 

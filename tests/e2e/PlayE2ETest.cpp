@@ -18,18 +18,6 @@ bool sameColour(testsupport::Rgba a, testsupport::Rgba b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
-// Takes screenshots until the check holds, for at most the given time.
-bool waitForScreen(GameSession& game, const std::function<bool()>& check, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (game.screenshot() && check()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
-    return false;
-}
-
 }  // namespace
 
 TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
@@ -41,7 +29,7 @@ TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
     game.click(207 + 113, 240 + 41);
     ASSERT_TRUE(game.waitForLog(gameHandOver, 10)) << game.log();
     EXPECT_NE(game.log().find("[LEVEL] loading data/level1.level\n"), std::string::npos);
-    EXPECT_TRUE(waitForScreen(game, [&] {
+    EXPECT_TRUE(game.waitForScreen([&] {
         return sameColour(game.pixel(100 + 17, 354 + 23), playerColour) &&
                sameColour(game.pixel(300, 410), tileColour) && sameColour(game.pixel(290, 390), trapColour) &&
                sameColour(game.pixel(600, 100), levelColour);
@@ -49,8 +37,8 @@ TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
 
     // Jump: the player rises well above where it stood.
     game.key("space");
-    EXPECT_TRUE(waitForScreen(game, [&] { return sameColour(game.pixel(100 + 17, 354 - 40), playerColour); }, 3));
-    EXPECT_TRUE(waitForScreen(game, [&] { return sameColour(game.pixel(100 + 17, 354 + 40), playerColour); }, 3))
+    EXPECT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(100 + 17, 354 - 40), playerColour); }, 3));
+    EXPECT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(100 + 17, 354 + 40), playerColour); }, 3))
         << "lands again";
 
     // Walk right into the spikes: back at the start.
@@ -69,7 +57,7 @@ TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
     EXPECT_TRUE(game.waitForLogCount(menuHandOver, 2, 10)) << game.log();
     game.keyUp("Right");
     game.moveMouse(5, 5);
-    EXPECT_TRUE(waitForScreen(game, [&] { return sameColour(game.pixel(320, 100), winColour); }, 5));
+    EXPECT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(320, 100), winColour); }, 5));
 
     // Start again at the first level; Escape returns to the menu, which still shows the win screen.
     game.click(207 + 113, 240 + 41);
@@ -79,7 +67,7 @@ TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
     EXPECT_TRUE(game.waitForLogCount(menuHandOver, 3, 10));
     EXPECT_TRUE(game.running());
     game.moveMouse(5, 5);
-    EXPECT_TRUE(waitForScreen(game, [&] { return sameColour(game.pixel(320, 100), winColour); }, 5));
+    EXPECT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(320, 100), winColour); }, 5));
 
     // Quit.
     game.click(234 + 86, 360 + 46);

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
-
 #include "e2e/GameSession.h"
 
 using namespace testgame;

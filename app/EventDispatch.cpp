@@ -94,10 +94,10 @@ void mouseMoveCallback(int x, int y) {
 }
 
 void updateCallback(int value) {
-    protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] {
-        activeState->update(value);
-        glutTimerFunc(tickMilliseconds, updateCallback, 0);
-    });
+    protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
+    // The clock keeps going after a failed tick: a game that stops ticking looks alive but
+    // never answers again.
+    glutTimerFunc(tickMilliseconds, updateCallback, 0);
 }
 
 void registerCallbacks() {

@@ -58,6 +58,10 @@ bool PngDecoder::readInfoAndConvert() {
     png_get_IHDR(png, info, &pngWidth, &pngHeight, &bitDepth, &colorType, nullptr, nullptr, nullptr);
     imageWidth = static_cast<int>(pngWidth);
     imageHeight = static_cast<int>(pngHeight);
+    oversized = static_cast<long long>(pngWidth) * pngHeight * kBytesPerPixel > kMaxPixelBytes;
+    if (oversized) {
+        return false;
+    }
 
     // The upload reads 4 bytes per pixel, so every kind of PNG becomes 8-bit RGBA here;
     // an 8-bit RGBA file passes through untouched.

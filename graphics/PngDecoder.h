@@ -12,6 +12,9 @@ class PngDecoder {
 public:
     static constexpr int kMaxSide = 16384;  // pixels; anything larger is no sprite
     static constexpr int kBytesPerPixel = 4;
+    // Decoded RGBA bytes one picture may take (64 MiB): a small file of empty rows can claim a
+    // gigabyte, so the header is checked against this before any row is decoded.
+    static constexpr long long kMaxPixelBytes = 64LL << 20;
 
     // maxSide: the largest width or height accepted, in pixels (at most kMaxSide is used).
     PngDecoder(FILE* file, int maxSide);
@@ -20,8 +23,10 @@ public:
     PngDecoder& operator=(const PngDecoder&) = delete;
 
     // Checks the signature, sets up libpng, reads the header and requests the RGBA conversion.
-    // False for a file that is not a PNG, a corrupt header or a side larger than the limit.
+    // False for a file that is not a PNG, a corrupt header, a side larger than the limit or
+    // more than kMaxPixelBytes of pixels (then tooLarge() is true).
     bool readHeader();
+    bool tooLarge() const { return oversized; }
     int width() const { return imageWidth; }
     int height() const { return imageHeight; }
     size_t rowBytes() const { return rowSize; }
@@ -45,4 +50,5 @@ private:
     int imageHeight = 0;
     size_t rowSize = 0;
     bool headerRead = false;
+    bool oversized = false;
 };

@@ -7,14 +7,17 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <string>
 
+#include "core/RegularFile.h"
 #include "graphics/PngDecoder.h"
 
 namespace {
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
+// The log keeps its designed lines; why a picture was refused goes to standard error.
+void reportRefusal(const std::string& path, const std::string& reason) {
+    std::cerr << "picture: cannot use \"" << path << "\": " << reason << "\n";
+}
 
 // The largest side this GL accepts, never above what the decoder allows.
 int maxTextureSide() {
@@ -92,16 +95,25 @@ Bounds TextureManager::getBounds(const std::string& name) {
 unsigned int TextureManager::loadPng(std::string path, int& width, int& height) {
     unsigned int id = 0;
     {
-        std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-        if (!file) {
+        RegularFile file(path);
+        if (!file.opened()) {
             return 0;
         }
         std::cout << " opened... ";
+        if (file.get() == nullptr) {
+            reportRefusal(path, file.error());
+            return 0;
+        }
         // Declared before the decoder so that the end of this block tears down in order:
         // decoder structures, then pixels, then the file.
         std::unique_ptr<unsigned char[]> pixels;
         PngDecoder decoder(file.get(), maxTextureSide());
         if (!decoder.readHeader()) {
+            if (decoder.tooLarge()) {
+                reportRefusal(path, "more than " + std::to_string(PngDecoder::kMaxPixelBytes >> 20) +
+                                        " MiB of pixels (" + std::to_string(decoder.width()) + " x " +
+                                        std::to_string(decoder.height()) + ")");
+            }
             return 0;
         }
         width = decoder.width();

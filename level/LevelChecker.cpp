@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/RegularFile.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
 #include "level/TextInput.h"
@@ -42,12 +43,8 @@ struct PictureSize {
 };
 
 std::optional<PictureSize> loadPicture(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        return std::nullopt;
-    }
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
+    RegularFile file(path);
+    if (file.get() == nullptr) {
         return std::nullopt;
     }
     PngDecoder decoder(file.get(), PngDecoder::kMaxSide);

@@ -1,10 +1,11 @@
 #include "sound/WavDecoder.h"
 
 #include <sndfile.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
+
+#include "core/RegularFile.h"
 
 namespace {
 
@@ -12,14 +13,10 @@ namespace {
 constexpr int kBlockSamples = 16384;
 constexpr float kPcm16Scale = 32767.0f;
 
-bool isRegularFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 class SndFile {
 public:
-    SndFile(const std::string& path, SF_INFO& info) : file(sf_open(path.c_str(), SFM_READ, &info)) {}
+    // Reads from an open file that stays its owner's.
+    SndFile(FILE* source, SF_INFO& info) : file(sf_open_fd(fileno(source), SFM_READ, &info, 0)) {}
     ~SndFile() {
         if (file) sf_close(file);
     }
@@ -44,18 +41,24 @@ int16_t WavDecoder::mixFrame(const float* frame, int channels) {
 
 bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string& error) {
     // libsndfile would open a FIFO or device and block on it; only plain files are sounds.
-    if (!isRegularFile(path)) {
-        error = "not a readable file";
+    RegularFile source(path);
+    if (source.get() == nullptr) {
+        error = source.error();
         return false;
     }
     SF_INFO info{};
-    SndFile file(path, info);
+    SndFile file(source.get(), info);
     if (!file.get()) {
         error = sf_strerror(nullptr);
         return false;
     }
     if (info.channels < 1 || info.frames <= 0) {
         error = "no frames";
+        return false;
+    }
+    if (info.frames > kMaxFrames || info.frames * info.channels > kMaxSamples) {
+        error = "longer than " + std::to_string(kMaxFrames) + " frames or " + std::to_string(kMaxSamples) +
+                " samples";
         return false;
     }
     if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) {

@@ -12,14 +12,18 @@ struct DecodedSound {
 // Decodes audio files through libsndfile; knows nothing of the mixer, so it can be tested alone.
 class WavDecoder {
 public:
-    // Longest sound kept, in frames (about 50 minutes at 44.1 kHz); longer files keep their start.
-    static constexpr int64_t kMaxFrames = int64_t(1) << 27;
+    // Longest sound taken, in frames (about 6 minutes at 44.1 kHz), and most samples decoded
+    // over all channels: a small compressed file can claim hours of many channels, so a longer
+    // header is refused before anything is decoded. A header that understates keeps its start.
+    static constexpr int64_t kMaxFrames = int64_t(1) << 24;
+    static constexpr int64_t kMaxSamples = int64_t(1) << 26;
     static constexpr int kMinSampleRate = 1;
     static constexpr int kMaxSampleRate = 768000;
 
     // Fills `out` and returns true when the file yields at least one frame. A truncated file gives
     // the frames it holds. False, with the reason in `error`, for a missing file, a directory, a
-    // file that is not audio or holds no frames, or an unusable sample rate.
+    // FIFO or device, a file that is not audio or holds no frames, one longer than the limits
+    // above, or an unusable sample rate.
     static bool decode(const std::string& path, DecodedSound& out, std::string& error);
 
     // One frame of `channels` float samples down-mixed to mono: the average, clamped to [-1, 1],

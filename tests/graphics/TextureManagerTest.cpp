@@ -165,6 +165,30 @@ TEST_F(TextureManagerTest, OversizedPictureIsALoadError) {
     expectBounds(manager()->getBounds("tall.png"), 0, 0, 0, 0);
 }
 
+// Nothing a level names can hang the loader or take gigabytes: a FIFO with no writer, an endless
+// device and a small file of empty rows claiming 16384 x 16384 pixels all fail with the usual
+// lines, and the reason goes to standard error.
+TEST_F(TextureManagerTest, FilesThatCannotBePicturesAreRefusedAtOnce) {
+    ASSERT_EQ(mkfifo("fifo.png", 0644), 0);
+    TestPng huge;
+    huge.colorType = PNG_COLOR_TYPE_GRAY;
+    huge.bitDepth = 1;
+    huge.width = 16384;
+    huge.height = 16384;
+    huge.rows.assign(16384, std::vector<png_byte>(16384 / 8, 0));
+    huge.write("huge.png");
+
+    for (const std::string name : {"fifo.png", "/dev/zero", "huge.png"}) {
+        LogCapture log;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(manager()->getTexture(name), 0u) << name;
+        const std::string reason = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(log.text(), "Requesting texture " + name + " ...  opened... " + kLoadError);
+        EXPECT_NE(reason.find("picture: cannot use \"" + name + "\""), std::string::npos) << reason;
+    }
+    EXPECT_TRUE(manager()->textures.empty());
+}
+
 TEST_F(TextureManagerTest, EveryColourTypeLoads) {
     TestPng palette;
     palette.colorType = PNG_COLOR_TYPE_PALETTE;

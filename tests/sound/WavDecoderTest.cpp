@@ -144,7 +144,8 @@ TEST(WavDecoder, RefusesFilesThatHoldNoSound) {
     testsupport::writeFile("text.wav", "this is not a sound file at all, just some words\n");
     mkdir("folder.wav", 0755);
     ASSERT_EQ(mkfifo("pipe.wav", 0644), 0);  // opening it to read would wait for a writer forever
-    const char* bad[] = {"missing.wav", "empty.wav", "header-only.wav", "text.wav", "folder.wav", "pipe.wav"};
+    const char* bad[] = {"missing.wav", "empty.wav",  "header-only.wav", "text.wav",
+                         "folder.wav",  "pipe.wav", "/dev/zero"};
     for (const char* path : bad) {
         SCOPED_TRACE(path);
         Decoded d = decode(path);
@@ -152,4 +153,19 @@ TEST(WavDecoder, RefusesFilesThatHoldNoSound) {
         EXPECT_FALSE(d.error.empty());
         EXPECT_TRUE(d.sound.samples.empty());
     }
+}
+
+// Silence compresses to almost nothing, so a small file can claim more sound than memory holds:
+// the header's length is refused before any sample is decoded.
+TEST(WavDecoder, RefusesASoundLongerThanTheLimit) {
+    ScopedTempDir dir;
+    const std::vector<float> silence(static_cast<size_t>(WavDecoder::kMaxFrames) + 1, 0.0f);
+    writeSound("long.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, silence);
+    Decoded d = decode("long.flac");
+    EXPECT_FALSE(d.ok);
+    EXPECT_NE(d.error.find("longer than"), std::string::npos) << d.error;
+
+    writeSound("wide.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8,
+               std::vector<float>(static_cast<size_t>(WavDecoder::kMaxSamples / 8 + 1) * 8, 0.0f));
+    EXPECT_FALSE(decode("wide.flac").ok);
 }

@@ -1,0 +1,1 @@
+vantorel_fuzzer(InputScript vantorel_shell)

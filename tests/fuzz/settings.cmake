@@ -1,0 +1,1 @@
+vantorel_fuzzer(Settings vantorel_shell)

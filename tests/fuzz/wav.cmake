@@ -1,0 +1,1 @@
+vantorel_fuzzer(Wav vantorel_sound)

@@ -8,10 +8,12 @@
 #include <fstream>
 #include <iostream>
 
+#include "app/CommandLine.h"
 #include "app/Display.h"
 #include "app/EventDispatch.h"
 #include "app/SharedState.h"
 #include "app/StateLoop.h"
+#include "app/ToolkitErrors.h"
 #include "game/Game.h"
 #include "graphics/TextureManager.h"
 #include "menu/Menu.h"
@@ -35,6 +37,8 @@ void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+    // Answered before anything is opened or written, so they work without a display.
+    if (answerInformationRequest(argc, argv, std::cout)) return 0;
     std::ofstream logFile("release.log", std::ios::out | std::ios::trunc);
     std::streambuf* savedOutput = std::cout.rdbuf();
     if (logFile.is_open()) {
@@ -44,6 +48,7 @@ int runProgram(int argc, char** argv) {
     // skips the shutdown: every write reaches the file at once so nothing is lost.
     std::cout << std::unitbuf;
 
+    reportToolkitErrorsOurselves();
     glutInit(&argc, argv);
     initDisplay();
     std::srand(static_cast<unsigned int>(std::time(nullptr)));

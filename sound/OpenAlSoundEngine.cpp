@@ -1,6 +1,8 @@
 #include "sound/OpenAlSoundEngine.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <iostream>
 
 #include "sound/WavDecoder.h"
@@ -21,6 +23,12 @@ void closeDevice(ALCdevice* device, ALCcontext* context) {
         alcDestroyContext(context);
     }
     alcCloseDevice(device);
+}
+
+// Never destroyed, so the exit hook can still read it whatever order exit() takes.
+std::vector<OpenAlSoundEngine*>& openEngines() {
+    static auto* engines = new std::vector<OpenAlSoundEngine*>();
+    return *engines;
 }
 
 std::vector<ALuint> generateVoices(int count) {
@@ -54,16 +62,36 @@ OpenAlSoundEngine* OpenAlSoundEngine::open(ALCdevice* device, const ALCint* cont
 }
 
 OpenAlSoundEngine::OpenAlSoundEngine(ALCdevice* device, ALCcontext* context, std::vector<ALuint> voiceIds)
-    : alcDevice(device), context(context), voices(std::move(voiceIds)), pool(static_cast<int>(voices.size())) {}
+    : alcDevice(device), context(context), voices(std::move(voiceIds)), pool(static_cast<int>(voices.size())) {
+    // The game's engine lives as long as the process and is never dropped: OpenAL would
+    // report its device as left open when the library is unloaded after exit().
+    static const bool hooked = std::atexit(closeOpenEnginesAtExit) == 0;
+    (void)hooked;
+    openEngines().push_back(this);
+}
 
 OpenAlSoundEngine::~OpenAlSoundEngine() {
+    closeOutput();
+    std::vector<OpenAlSoundEngine*>& engines = openEngines();
+    engines.erase(std::remove(engines.begin(), engines.end(), this), engines.end());
+}
+
+void OpenAlSoundEngine::closeOpenEnginesAtExit() {
+    for (OpenAlSoundEngine* engine : openEngines()) engine->closeOutput();
+}
+
+void OpenAlSoundEngine::closeOutput() {
+    if (!context) return;
     makeCurrent();
     // Buffers still attached to a voice cannot be deleted: stop and detach every voice first.
     if (!voices.empty()) alSourceStopv(static_cast<ALsizei>(voices.size()), voices.data());
     for (ALuint voice : voices) alSourcei(voice, AL_BUFFER, 0);
     alDeleteSources(static_cast<ALsizei>(voices.size()), voices.data());
+    voices.clear();
     sources.clear();
     closeDevice(alcDevice, context);
+    context = nullptr;
+    alcDevice = nullptr;
 }
 
 bool OpenAlSoundEngine::drop() {
@@ -73,12 +101,12 @@ bool OpenAlSoundEngine::drop() {
 }
 
 void OpenAlSoundEngine::makeCurrent() const {
-    if (alcGetCurrentContext() != context) alcMakeContextCurrent(context);
+    if (context && alcGetCurrentContext() != context) alcMakeContextCurrent(context);
 }
 
 irrklang::ISoundSource* OpenAlSoundEngine::addSoundSourceFromFile(const char* fileName, irrklang::E_STREAM_MODE,
                                                                   bool) {
-    if (!fileName) return nullptr;
+    if (!fileName || !context) return nullptr;
     DecodedSound sound;
     std::string error;
     // The game's log is std::cout, where the caller's request line waits for its outcome:

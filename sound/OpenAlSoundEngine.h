@@ -11,7 +11,9 @@
 
 // The sound engine over one OpenAL device: decodes files into sources it owns for its whole
 // life and plays them on a fixed pool of voices. drop() of the last reference deletes it, which
-// stops every voice and releases the sources, the context and the device.
+// stops every voice and releases the sources, the context and the device. Engines still open
+// when the process exits are closed then, so OpenAL never finds a device left open; a closed
+// engine plays nothing.
 class OpenAlSoundEngine : public irrklang::ISoundEngine {
 public:
     static constexpr int kVoiceCount = 128;
@@ -50,6 +52,9 @@ public:
 private:
     OpenAlSoundEngine(ALCdevice* device, ALCcontext* context, std::vector<ALuint> voices);
 
+    // Stops the voices and releases the sources, the context and the device; once only.
+    void closeOutput();
+    static void closeOpenEnginesAtExit();
     void makeCurrent() const;
     void play(irrklang::ISoundSource* source, bool positioned, const irrklang::vec3df& position, bool looped);
     std::vector<bool> idleVoices() const;

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Regenerates every picture and sound of the game from the code in tools/: builds the
-# generator with CMake when needed, then writes sprites/ and sounds/ under OUTDIR.
+# generator with CMake when needed, then writes sprites/, sounds/ and icons/ under OUTDIR.
 # Usage: tools/make-assets.sh [OUTDIR]      (default: the repository root)
 # The build folder is $VANTOREL_BUILD_DIR, or build/ in the repository.
 set -eu

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(out / "sprites", ec);
     fs::create_directories(out / "sounds", ec);
+    fs::create_directories(out / "icons", ec);  // the desktop icons, in every size
     if (ec) {
         std::cerr << "make_assets: cannot create folders under " << out.string() << ": " << ec.message() << "\n";
         return 1;
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     addTerrainPictures(pictures);
     addObjectPictures(pictures);
     addDecorationPictures(pictures);
+    addIconPictures(pictures);
     std::vector<SoundJob> sounds;
     addSounds(sounds);
 

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kAssetFolders[] = {"sprites", "sounds"};
+const char* const kAssetFolders[] = {"sprites", "sounds", "icons"};
 
 std::string shipped(const std::string& relative) {
     return testsupport::sourceDir() + "/" + relative;
@@ -110,6 +110,8 @@ const std::map<std::string, Size>& fixedSizes() {
         {"sprites/thorns.png", {256, 16}}, {"sprites/bg1.png", {640, 480}},        {"sprites/bg2.png", {640, 480}},
         {"sprites/bg3.png", {640, 480}},   {"sprites/bg4.png", {640, 480}},        {"sprites/bg5.png", {640, 480}},
         {"sprites/bg6.png", {640, 480}},   {"sprites/icon.png", {64, 64}},
+        {"icons/icon_16.png", {16, 16}},   {"icons/icon_32.png", {32, 32}},       {"icons/icon_48.png", {48, 48}},
+        {"icons/icon_64.png", {64, 64}},   {"icons/icon_128.png", {128, 128}},    {"icons/icon_256.png", {256, 256}},
     };
     return sizes;
 }
@@ -258,7 +260,7 @@ TEST(AssetsTest, RegeneratedFilesMatchTheShippedOnesByteForByte) {
     std::set<std::string> generated = filesUnder(temp.path());
     std::set<std::string> inRepository = filesUnder(testsupport::sourceDir());
     ASSERT_FALSE(generated.empty());
-    EXPECT_EQ(generated, inRepository) << "run tools/make-assets.sh to bring sprites/ and sounds/ up to date";
+    EXPECT_EQ(generated, inRepository) << "run tools/make-assets.sh to bring sprites/, sounds/ and icons/ up to date";
     for (const std::string& name : generated) {
         if (inRepository.count(name) != 0) {
             EXPECT_TRUE(testsupport::readFile(temp.path() + "/" + name) == testsupport::readFile(shipped(name)))

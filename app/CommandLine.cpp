@@ -1,0 +1,58 @@
+#include "app/CommandLine.h"
+
+#include <cstring>
+
+#ifndef VANTOREL_VERSION
+#error "the build defines VANTOREL_VERSION from the project's version"
+#endif
+
+InformationRequest findInformationRequest(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) return InformationRequest::Help;
+        if (std::strcmp(argv[i], "--version") == 0) return InformationRequest::Version;
+    }
+    return InformationRequest::None;
+}
+
+std::string versionText() {
+    return std::string("vantorel ") + VANTOREL_VERSION + "\n";
+}
+
+std::string helpText() {
+    return "Usage: vantorel [--help | --version] [TOOLKIT OPTION]...\n"
+           "A small side-view platform game: guide Brisel through the levels to the portal.\n"
+           "\n"
+           "Options:\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n"
+           "Other options go to freeglut, for example -display NAME or -geometry WxH+X+Y.\n"
+           "\n"
+           "Files, all in the working folder (the vantorel launcher runs the game in\n"
+           "$XDG_DATA_HOME/vantorel, by default ~/.local/share/vantorel):\n"
+           "  settings.ini              window size, full screen and sound; written on the first run\n"
+           "  release.log               what the game loaded and did, written afresh at every start\n"
+           "  data/ sprites/ sounds/    levels, pictures and sounds, only read\n"
+           "\n"
+           "Keys:\n"
+           "  Left, Right               walk\n"
+           "  Space                     jump\n"
+           "  P                         pause\n"
+           "  Escape                    in a level: back to the title menu; in the menu: quit\n"
+           "  F11, Alt+Enter            full screen on and off\n"
+           "  arrows, Enter, Space      choose in the title menu (the mouse works too)\n"
+           "  gamepad                   walks, jumps and pauses like the keys\n";
+}
+
+bool answerInformationRequest(int argc, const char* const* argv, std::ostream& out) {
+    switch (findInformationRequest(argc, argv)) {
+        case InformationRequest::Help:
+            out << helpText() << std::flush;
+            return true;
+        case InformationRequest::Version:
+            out << versionText() << std::flush;
+            return true;
+        case InformationRequest::None:
+            break;
+    }
+    return false;
+}

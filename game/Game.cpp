@@ -4,7 +4,9 @@
 
 #include <iostream>
 
+#include "app/ScreenMode.h"
 #include "game/Camera.h"
+#include "game/PauseOverlay.h"
 #include "graphics/Image.h"
 #include "graphics/SaturatingMath.h"
 #include "graphics/TextureManager.h"
@@ -24,6 +26,8 @@ const int walkRight = 15;
 const int walkLeft = -15;
 const int escapeKey = 27;
 const int spaceKey = 32;
+const int pauseKey = 'p';
+const int pauseKeyShifted = 'P';
 
 }  // namespace
 
@@ -97,7 +101,7 @@ void Game::playTeleport() {
 }
 
 void Game::update(int) {
-    if (level != nullptr && player != nullptr) {
+    if (level != nullptr && player != nullptr && !paused) {
         applyTickMotion(*level, *player);
         if (touchesHazard(*level, player->box())) {
             spawnPlayer();
@@ -138,6 +142,9 @@ void Game::checkGoal() {
 
 void Game::display() {
     const Bounds view = camera->view();
+    // Nothing of the level shows beside the view, wherever objects lie.
+    const ScreenMode* mode = ScreenMode::instance();
+    mode->clip(originX, originY, view.w, view.h);
     if (level != nullptr) {
         level->drawBack(view, originX, originY);
     }
@@ -147,6 +154,10 @@ void Game::display() {
     if (level != nullptr) {
         level->drawFront(view, originX, originY);
     }
+    if (paused) {
+        drawPauseOverlay(Bounds{originX, originY, view.w, view.h});
+    }
+    mode->unclip();
 }
 
 void Game::reshape(int, int) {
@@ -161,9 +172,16 @@ void Game::key(int key, int, int) {
         if (soundManager->engine != nullptr) {
             soundManager->engine->stopAllSounds();
         }
+        setPaused(false);
+        break;
+    case pauseKey:
+    case pauseKeyShifted:
+        if (player != nullptr && level != nullptr) {
+            setPaused(!paused);
+        }
         break;
     case spaceKey:
-        if (player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
+        if (!paused && player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
             player->jump();
         }
         break;
@@ -174,7 +192,11 @@ void Game::key(int key, int, int) {
 
 void Game::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
-    if (player == nullptr) {
+    if (key == GLUT_KEY_LEFT || key == GLUT_KEY_RIGHT) {
+        lastArrowRight = key == GLUT_KEY_RIGHT;
+        arrowsMovedWhilePaused = arrowsMovedWhilePaused || paused;
+    }
+    if (player == nullptr || paused) {
         return;
     }
     if (key == GLUT_KEY_LEFT) {
@@ -187,6 +209,10 @@ void Game::specialDown(int key, int x, int y) {
 void Game::specialUp(int key, int x, int y) {
     StateLoopIFC::specialUp(key, x, y);
     if (player == nullptr || (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT)) {
+        return;
+    }
+    if (paused) {
+        arrowsMovedWhilePaused = true;
         return;
     }
     // Releasing one arrow hands the direction to the other if it is still held.
@@ -203,8 +229,40 @@ void Game::walk(bool right) {
     player->setWalkAcceleration(right ? walkRight : walkLeft);
 }
 
+void Game::walkAsHeld() {
+    if (shared->left && shared->right) {
+        walk(lastArrowRight);
+    } else if (shared->left || shared->right) {
+        walk(shared->right);
+    } else {
+        player->setWalkAcceleration(0);
+    }
+}
+
+// The one place a level is frozen and thawed, sounds included.
+void Game::setPaused(bool on) {
+    if (on == paused) {
+        return;
+    }
+    paused = on;
+    if (soundManager->engine != nullptr) {
+        soundManager->engine->setAllSoundsPaused(on);
+    }
+    if (!paused && arrowsMovedWhilePaused && player != nullptr) {
+        walkAsHeld();
+    }
+    arrowsMovedWhilePaused = false;
+}
+
+void Game::windowHidden() {
+    if (player != nullptr && level != nullptr) {
+        setPaused(true);
+    }
+}
+
 void Game::assumeControl(StateLoopIFC** active) {
     std::cout << "--- GAME IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
+    ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
 }

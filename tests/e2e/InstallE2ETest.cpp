@@ -43,6 +43,7 @@ TEST(InstallE2ETest, InstalledGameStartsThroughItsLauncherInAFolderOfTheUsersOwn
     const std::string desktop = testsupport::readFile((prefix / "share/applications/vantorel.desktop").string());
     EXPECT_NE(desktop.find("Exec=vantorel"), std::string::npos);
     EXPECT_NE(desktop.find("Icon=vantorel"), std::string::npos);
+    EXPECT_NE(desktop.find("StartupWMClass=vantorel\n"), std::string::npos) << "the window's WM_CLASS";
 
     // The installed data is the test game's, so the run is the same small game as elsewhere.
     for (const char* folder : {"data", "sprites", "sounds"}) {

@@ -83,6 +83,16 @@ TEST(WindowE2ETest, F11ScalesTheViewByWholeNumbersClipsItAndGivesTheWindowBack) 
     EXPECT_TRUE(rowsBlack(game, 0, 32, 1280));
     EXPECT_TRUE(rowsBlack(game, 992, 1024, 1280));
 
+    // F11 again gives the window back; Alt+Enter does what F11 does and presses no button.
+    game.key("F11");
+    ASSERT_TRUE(game.waitForScreen([&] {
+        return game.shotWidthNow() == 640 && sameColour(game.pixel(5, 5), menuColour);
+    }, 10));
+    game.moveMouse(5, 5);
+    game.key("alt+Return");
+    ASSERT_TRUE(game.waitForScreen([&] { return game.shotWidthNow() == 1280; }, 10));
+    EXPECT_EQ(game.log().find(gameHandOver), std::string::npos);
+
     // Start's rectangle lies at (207, 256) in the 640 x 512 logical window: doubled on screen.
     game.click(2 * (207 + 113), 2 * (256 + 41));
     ASSERT_TRUE(game.waitForLog(gameHandOver, 10)) << game.log();

@@ -58,15 +58,18 @@ void ScreenMode::enterFullScreen() {
     toggleFullScreen();
 }
 
-void ScreenMode::clip(int x, int y, int width, int height) const {
+Bounds ScreenMode::windowBox(int x, int y, int width, int height) const {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int64_t realWidth = std::max<int64_t>(0, int64_t{width} * scale);
     const int64_t realHeight = std::max<int64_t>(0, int64_t{height} * scale);
-    // GL counts the scissor box's rows from the bottom of the window.
     const int64_t bottom = int64_t{viewport[3]} - (int64_t{y} * scale + realHeight);
-    glScissor(saturateToInt32(int64_t{x} * scale), saturateToInt32(bottom), saturateToInt32(realWidth),
-              saturateToInt32(realHeight));
+    return Bounds{saturateToInt32(int64_t{x} * scale), saturateToInt32(bottom), saturateToInt32(realWidth),
+                  saturateToInt32(realHeight)};
+}
+
+void ScreenMode::clip(Bounds windowBox) const {
+    glScissor(windowBox.x, windowBox.y, windowBox.w, windowBox.h);
     glEnable(GL_SCISSOR_TEST);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
 
+#include "graphics/Bounds.h"
+
 // The real window behind the logical one the game lays itself out in. The active state's view
 // is drawn at a whole-number scale s (s x s real pixels per logical pixel) chosen in full screen,
 // or in a window when the settings hold "scale=auto"; otherwise s is 1 and logical is real.
@@ -22,8 +24,11 @@ public:
 
     // A window position in logical pixels.
     int toLogical(int coordinate) const { return coordinate / scale; }
-    // Drawing is cut to this rectangle, in logical pixels, until unclip.
-    void clip(int x, int y, int width, int height) const;
+    // A rectangle in logical pixels as the window's real pixels, rows counted from the bottom
+    // as GL counts them.
+    Bounds windowBox(int x, int y, int width, int height) const;
+    // Drawing is cut to that window rectangle until unclip.
+    void clip(Bounds windowBox) const;
     void unclip() const;
     // Before each frame: no clip, and while the scale is above 1 every texture is magnified
     // without blur.

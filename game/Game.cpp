@@ -6,6 +6,7 @@
 
 #include "app/ScreenMode.h"
 #include "game/Camera.h"
+#include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
 #include "graphics/Image.h"
 #include "graphics/SaturatingMath.h"
@@ -38,6 +39,7 @@ Game::Game(SharedState* sharedState) {
     player = nullptr;
     level = nullptr;
     camera = new Camera();
+    still = new FrozenFrame();
     winSound = soundManager->requestSoundSource(winSoundFile);
     if (winSound != nullptr) {
         winSound->setDefaultVolume(winVolume);
@@ -48,6 +50,7 @@ Game::~Game() {
     delete player;
     delete level;
     delete camera;
+    delete still;
 }
 
 int Game::viewWidth() const {
@@ -144,7 +147,24 @@ void Game::display() {
     const Bounds view = camera->view();
     // Nothing of the level shows beside the view, wherever objects lie.
     const ScreenMode* mode = ScreenMode::instance();
-    mode->clip(originX, originY, view.w, view.h);
+    const Bounds windowBox = mode->windowBox(originX, originY, view.w, view.h);
+    mode->clip(windowBox);
+    const Bounds onScreen{originX, originY, view.w, view.h};
+    if (paused && still->holds(windowBox)) {
+        still->draw(onScreen);
+    } else {
+        drawScene(view);
+        if (paused) {
+            still->capture(windowBox);
+        }
+    }
+    if (paused) {
+        drawPauseOverlay(onScreen);
+    }
+    mode->unclip();
+}
+
+void Game::drawScene(Bounds view) {
     if (level != nullptr) {
         level->drawBack(view, originX, originY);
     }
@@ -154,10 +174,6 @@ void Game::display() {
     if (level != nullptr) {
         level->drawFront(view, originX, originY);
     }
-    if (paused) {
-        drawPauseOverlay(Bounds{originX, originY, view.w, view.h});
-    }
-    mode->unclip();
 }
 
 void Game::reshape(int, int) {
@@ -245,6 +261,7 @@ void Game::setPaused(bool on) {
         return;
     }
     paused = on;
+    still->release();
     if (soundManager->engine != nullptr) {
         soundManager->engine->setAllSoundsPaused(on);
     }

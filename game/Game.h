@@ -2,8 +2,10 @@
 #include <string>
 
 #include "app/StateLoopIFC.h"
+#include "graphics/Bounds.h"
 
 class Camera;
+class FrozenFrame;
 class Level;
 class Player;
 class TextureManager;
@@ -66,6 +68,7 @@ private:
     bool paused = false;
     bool arrowsMovedWhilePaused = false;
     bool lastArrowRight = false;
+    FrozenFrame* still = nullptr;
 
     void spawnPlayer();
     void checkGoal();
@@ -74,4 +77,5 @@ private:
     void walk(bool right);
     // Walks as the held arrows say: the one pressed last when both are held.
     void walkAsHeld();
+    void drawScene(Bounds view);
 };

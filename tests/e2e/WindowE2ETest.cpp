@@ -144,13 +144,6 @@ TEST(WindowE2ETest, PFreezesTheLevelRemembersTheArrowsAndResumes) {
     game.key("p");
     EXPECT_TRUE(game.waitForScreen([&] { return playerLeft(game, row) > 130; }, 5));
     game.keyUp("Right");
-
-    // Escape while paused returns to the menu.
-    game.key("p");
-    game.key("Escape");
-    EXPECT_TRUE(game.waitForLogCount(menuHandOver, 2, 10));
-    game.key("Escape");
-    EXPECT_EQ(game.waitForExit(10), 0);
 }
 
 TEST(WindowE2ETest, MenuAnswersTheKeyboard) {

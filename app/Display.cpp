@@ -16,11 +16,11 @@ void initDisplay() {
     setPixelProjection(screen->screenWidth, screen->screenHeight);
 }
 
-void setPixelProjection(int width, int height) {
+void setPixelProjection(int width, int height, int scale) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
+    glOrtho(0, static_cast<double>(width) / scale, static_cast<double>(height) / scale, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -9,5 +9,6 @@ extern TextureManager* screen;
 // texturing on and the pixel projection.
 void initDisplay();
 
-// Viewport and orthographic projection of one unit per pixel, origin top-left, y down.
-void setPixelProjection(int width, int height);
+// Viewport over the whole window and an orthographic projection of one unit per scale x scale
+// pixels, origin top-left, y down.
+void setPixelProjection(int width, int height, int scale = 1);

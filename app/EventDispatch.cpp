@@ -6,7 +6,8 @@
 
 #include <iostream>
 
-#include "app/Display.h"
+#include "app/GamepadMapper.h"
+#include "app/ScreenMode.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;
@@ -18,6 +19,9 @@ const unsigned int tickMilliseconds = 16;
 // Between passes with nothing pending the loop sleeps on the display connection this long at
 // most, so an idle menu does not burn a core while ticks still come on time.
 const int idleWaitMilliseconds = 1;
+const unsigned char enterKey = 13;
+
+GamepadMapper gamepad;
 
 void reportCaught(const char* label) {
     std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE"))
@@ -53,14 +57,14 @@ void reshapeCallback(int width, int height) {
     if (height <= 0) {
         height = 1;
     }
-    TextureManager* screen = TextureManager::instance();
-    screen->setScreenWidth(width);
-    screen->setScreenHeight(height);
-    setPixelProjection(width, height);
-    protectedCall("CAUGHT AN ERROR IN RESHAPE : ", [&] { activeState->reshape(width, height); });
+    ScreenMode::instance()->applyWindowSize(width, height);
+    const TextureManager* screen = TextureManager::instance();
+    protectedCall("CAUGHT AN ERROR IN RESHAPE : ",
+                  [&] { activeState->reshape(screen->screenWidth, screen->screenHeight); });
 }
 
 void displayCallback() {
+    ScreenMode::instance()->prepareFrame();
     glClear(GL_COLOR_BUFFER_BIT);
     protectedCall("CAUGHT AN ERROR IN DISPLAY: ", [] {
         activeState->display();
@@ -69,35 +73,84 @@ void displayCallback() {
 }
 
 void keyCallback(unsigned char key, int x, int y) {
+    ScreenMode* mode = ScreenMode::instance();
+    if (key == enterKey && (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0) {
+        mode->toggleFullScreen();
+        return;
+    }
+    x = mode->toLogical(x);
+    y = mode->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN KEY : ", [&] { activeState->key(key, x, y); });
 }
 
 void specialDownCallback(int key, int x, int y) {
+    ScreenMode* mode = ScreenMode::instance();
+    if (key == GLUT_KEY_F11) {
+        mode->toggleFullScreen();
+        return;
+    }
+    x = mode->toLogical(x);
+    y = mode->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN SPECIALDOWN : ", [&] { activeState->specialDown(key, x, y); });
 }
 
 void specialUpCallback(int key, int x, int y) {
+    x = ScreenMode::instance()->toLogical(x);
+    y = ScreenMode::instance()->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN SPECIALUP : ", [&] { activeState->specialUp(key, x, y); });
 }
 
 void mouseButtonCallback(int button, int buttonState, int x, int y) {
+    x = ScreenMode::instance()->toLogical(x);
+    y = ScreenMode::instance()->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN MOUSEBUTTON : ",
                   [&] { activeState->mouseButton(button, buttonState, x, y); });
 }
 
 void clickDragCallback(int x, int y) {
+    x = ScreenMode::instance()->toLogical(x);
+    y = ScreenMode::instance()->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN CLICKDRAG : ", [&] { activeState->clickDrag(x, y); });
 }
 
 void mouseMoveCallback(int x, int y) {
+    x = ScreenMode::instance()->toLogical(x);
+    y = ScreenMode::instance()->toLogical(y);
     protectedCall("CAUGHT AN ERROR IN MOUSEMOVE : ", [&] { activeState->mouseMove(x, y); });
 }
 
 void updateCallback(int value) {
+    deliverPadEvents(gamepad.tick());
     protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
     glutTimerFunc(tickMilliseconds, updateCallback, 0);
+}
+
+void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {
+    for (const GamepadMapper::Event& event : events) {
+        switch (event.kind) {
+        case GamepadMapper::Kind::ArrowDown:
+            specialDownCallback(event.code, 0, 0);
+            break;
+        case GamepadMapper::Kind::ArrowUp:
+            specialUpCallback(event.code, 0, 0);
+            break;
+        case GamepadMapper::Kind::Key:
+            keyCallback(static_cast<unsigned char>(event.code), 0, 0);
+            break;
+        }
+    }
+}
+
+void joystickCallback(unsigned int buttons, int x, int y, int) {
+    deliverPadEvents(gamepad.report(buttons, x, y));
+}
+
+void windowStatusCallback(int status) {
+    if (status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) {
+        protectedCall("CAUGHT AN ERROR IN WINDOWSTATUS : ", [] { activeState->windowHidden(); });
+    }
 }
 
 void registerCallbacks() {
@@ -111,6 +164,8 @@ void registerCallbacks() {
     glutMotionFunc(clickDragCallback);
     glutPassiveMotionFunc(mouseMoveCallback);
     glutTimerFunc(0, updateCallback, 0);
+    glutJoystickFunc(joystickCallback, tickMilliseconds);
+    glutWindowStatusFunc(windowStatusCallback);
 }
 
 void runUntilStateChanges() {

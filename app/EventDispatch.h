@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "app/GamepadMapper.h"
 #include "app/SharedState.h"
 #include "app/StateLoopIFC.h"
 
@@ -6,7 +9,8 @@
 extern StateLoopIFC* activeState;
 extern SharedState* sharedState;
 
-// The nine callbacks. Each forwards to activeState inside a catch-all that logs
+// The nine callbacks. Positions arrive in logical pixels (see ScreenMode); F11 and Alt+Enter
+// toggle full screen and go no further. Each forwards to activeState inside a catch-all that logs
 // "CAUGHT AN ERROR IN <label>" with the state's name and goes on.
 void reshapeCallback(int width, int height);
 void displayCallback();
@@ -18,7 +22,14 @@ void clickDragCallback(int x, int y);
 void mouseMoveCallback(int x, int y);
 void updateCallback(int value);
 
-// Key repeat off, then the callbacks on the current window, then the first tick.
+// The gamepad's reports and the window's visibility: the pad's events go through the key
+// callbacks above; a hidden or iconified window tells the active state.
+void deliverPadEvents(const std::vector<GamepadMapper::Event>& events);
+void joystickCallback(unsigned int buttons, int x, int y, int z);
+void windowStatusCallback(int status);
+
+// Key repeat off, then the callbacks on the current window, then the first tick; then the
+// gamepad, polled once a tick, and the window's visibility.
 void registerCallbacks();
 
 // Runs event passes (at least one) until the shared state changes.

@@ -13,6 +13,8 @@
 #include <sstream>
 
 #include "app/EventDispatch.h"
+#include "app/ScreenMode.h"
+#include "app/WindowIdentity.h"
 #include "graphics/TextureManager.h"
 #include "level/TextInput.h"
 #include "sound/WubManager.h"
@@ -28,6 +30,7 @@ const char* const couldNotInitialize = "ERROR: could not initialize settings.ini
 const int fallbackWindowWidth = 640;
 const int fallbackWindowHeight = 480;
 const int largestWindowSide = 16384;
+const char* const windowIcon = "sprites/icon.png";
 
 bool isTruthWord(const std::string& value) {
     static const std::set<std::string> words = {"1", "true", "on", "yes", "TRUE", "ON", "YES"};
@@ -103,6 +106,8 @@ bool applySettings(std::istream& in) {
             textures->setScreenHeight(parseInt(value));
         } else if (key == "apple sfx" && isFalsehoodWord(value)) {
             WubManager::instance()->defaultVolume = 0;
+        } else if (key == "scale" && value == "auto") {
+            ScreenMode::instance()->autoScale = true;
         }
     }
     return fullscreen;
@@ -144,13 +149,12 @@ void openWindow(bool fullscreen) {
     glutInitWindowSize(windowRequest(width, fallbackWindowWidth), windowRequest(height, fallbackWindowHeight));
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vantorel");
+    setWindowIdentity(windowIcon);
 
     if (fullscreen) {
         const std::string mode = std::to_string(width) + "x" + std::to_string(height) + ":32@60";
         glutGameModeString(mode.c_str());
-        if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) != 0) {
-            glutEnterGameMode();
-        }
+        ScreenMode::instance()->enterFullScreen();
     }
     registerCallbacks();
 }

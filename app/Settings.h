@@ -2,8 +2,9 @@
 #include <istream>
 #include <string>
 
-// "settings.ini" in the working directory: window size, full-screen wish and whether the
-// traps' loops are heard ("apple sfx").
+// "settings.ini" in the working directory: window size, full-screen wish, whether the traps'
+// loops are heard ("apple sfx") and, only when the line is there, "scale=auto" to scale the
+// picture by whole numbers in a window too.
 
 // Reads the file and applies width, height and "apple sfx" on the way; returns the
 // full-screen wish. When there is no file a fresh one is written (whole or not at all) and
@@ -16,6 +17,6 @@ bool applySettings(std::istream& in);
 // The text of a fresh settings file, with the current sizes and sound switch.
 std::string defaultSettingsText();
 
-// Logs the screen line, creates the window (game mode when asked and possible) and
-// registers the event callbacks.
+// Logs the screen line, creates and names the window, goes full screen when asked (game mode
+// when possible, else a full-screen window) and registers the event callbacks.
 void openWindow(bool fullscreen);

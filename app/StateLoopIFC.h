@@ -17,6 +17,12 @@ public:
     virtual void specialDown(int key, int x, int y);
     // Writes the state's hand-over line and stores itself through active.
     virtual void assumeControl(StateLoopIFC** active);
+    // The size of the picture the state frames, in logical pixels, which the full-screen scale
+    // fits to the window; 0 x 0 (the default) keeps the scale at 1.
+    virtual int viewWidth() const { return 0; }
+    virtual int viewHeight() const { return 0; }
+    // The window was hidden or iconified; by default nothing happens.
+    virtual void windowHidden() {}
 
     SharedState* shared = nullptr;
 };

@@ -4,7 +4,10 @@
 
 #include <iostream>
 
+#include "app/ScreenMode.h"
 #include "game/Camera.h"
+#include "game/FrozenFrame.h"
+#include "game/PauseOverlay.h"
 #include "graphics/Image.h"
 #include "graphics/SaturatingMath.h"
 #include "graphics/TextureManager.h"
@@ -24,6 +27,8 @@ const int walkRight = 15;
 const int walkLeft = -15;
 const int escapeKey = 27;
 const int spaceKey = 32;
+const int pauseKey = 'p';
+const int pauseKeyShifted = 'P';
 
 }  // namespace
 
@@ -34,6 +39,7 @@ Game::Game(SharedState* sharedState) {
     player = nullptr;
     level = nullptr;
     camera = new Camera();
+    still = new FrozenFrame();
     winSound = soundManager->requestSoundSource(winSoundFile);
     if (winSound != nullptr) {
         winSound->setDefaultVolume(winVolume);
@@ -44,6 +50,7 @@ Game::~Game() {
     delete player;
     delete level;
     delete camera;
+    delete still;
 }
 
 int Game::viewWidth() const {
@@ -97,7 +104,7 @@ void Game::playTeleport() {
 }
 
 void Game::update(int) {
-    if (level != nullptr && player != nullptr) {
+    if (level != nullptr && player != nullptr && !paused) {
         applyTickMotion(*level, *player);
         if (touchesHazard(*level, player->box())) {
             spawnPlayer();
@@ -138,6 +145,26 @@ void Game::checkGoal() {
 
 void Game::display() {
     const Bounds view = camera->view();
+    // Nothing of the level shows beside the view, wherever objects lie.
+    const ScreenMode* mode = ScreenMode::instance();
+    const Bounds windowBox = mode->windowBox(originX, originY, view.w, view.h);
+    mode->clip(windowBox);
+    const Bounds onScreen{originX, originY, view.w, view.h};
+    if (paused && still->holds(windowBox)) {
+        still->draw(onScreen);
+    } else {
+        drawScene(view);
+        if (paused) {
+            still->capture(windowBox);
+        }
+    }
+    if (paused) {
+        drawPauseOverlay(onScreen);
+    }
+    mode->unclip();
+}
+
+void Game::drawScene(Bounds view) {
     if (level != nullptr) {
         level->drawBack(view, originX, originY);
     }
@@ -161,9 +188,16 @@ void Game::key(int key, int, int) {
         if (soundManager->engine != nullptr) {
             soundManager->engine->stopAllSounds();
         }
+        setPaused(false);
+        break;
+    case pauseKey:
+    case pauseKeyShifted:
+        if (player != nullptr && level != nullptr) {
+            setPaused(!paused);
+        }
         break;
     case spaceKey:
-        if (player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
+        if (!paused && player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
             player->jump();
         }
         break;
@@ -174,7 +208,11 @@ void Game::key(int key, int, int) {
 
 void Game::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
-    if (player == nullptr) {
+    if (key == GLUT_KEY_LEFT || key == GLUT_KEY_RIGHT) {
+        lastArrowRight = key == GLUT_KEY_RIGHT;
+        arrowsMovedWhilePaused = arrowsMovedWhilePaused || paused;
+    }
+    if (player == nullptr || paused) {
         return;
     }
     if (key == GLUT_KEY_LEFT) {
@@ -187,6 +225,10 @@ void Game::specialDown(int key, int x, int y) {
 void Game::specialUp(int key, int x, int y) {
     StateLoopIFC::specialUp(key, x, y);
     if (player == nullptr || (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT)) {
+        return;
+    }
+    if (paused) {
+        arrowsMovedWhilePaused = true;
         return;
     }
     // Releasing one arrow hands the direction to the other if it is still held.
@@ -203,8 +245,41 @@ void Game::walk(bool right) {
     player->setWalkAcceleration(right ? walkRight : walkLeft);
 }
 
+void Game::walkAsHeld() {
+    if (shared->left && shared->right) {
+        walk(lastArrowRight);
+    } else if (shared->left || shared->right) {
+        walk(shared->right);
+    } else {
+        player->setWalkAcceleration(0);
+    }
+}
+
+// The one place a level is frozen and thawed, sounds included.
+void Game::setPaused(bool on) {
+    if (on == paused) {
+        return;
+    }
+    paused = on;
+    still->release();
+    if (soundManager->engine != nullptr) {
+        soundManager->engine->setAllSoundsPaused(on);
+    }
+    if (!paused && arrowsMovedWhilePaused && player != nullptr) {
+        walkAsHeld();
+    }
+    arrowsMovedWhilePaused = false;
+}
+
+void Game::windowHidden() {
+    if (player != nullptr && level != nullptr) {
+        setPaused(true);
+    }
+}
+
 void Game::assumeControl(StateLoopIFC** active) {
     std::cout << "--- GAME IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
+    ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
 }

@@ -2,8 +2,10 @@
 #include <string>
 
 #include "app/StateLoopIFC.h"
+#include "graphics/Bounds.h"
 
 class Camera;
+class FrozenFrame;
 class Level;
 class Player;
 class TextureManager;
@@ -14,7 +16,8 @@ class ISoundSource;
 
 // The playing state: each tick moves the player, respawns it on a hazard, follows it with the
 // camera and tests the goal, which loads the next level or ends in WIN. Owns the level, the
-// player and the camera; the sounds belong to the sound manager.
+// player and the camera; the sounds belong to the sound manager. P pauses a level: ticks still
+// come but nothing in it moves, its sounds hold, and a "PAUSED" sign covers the view.
 class Game : public StateLoopIFC {
 public:
     explicit Game(SharedState* shared);
@@ -34,6 +37,16 @@ public:
     void specialUp(int key, int x, int y) override;
     void specialDown(int key, int x, int y) override;
     void assumeControl(StateLoopIFC** active) override;
+    // The view's size: the background picture's, or the window's for a level without one.
+    int viewWidth() const override;
+    int viewHeight() const override;
+    // A hidden or iconified window pauses the level until the player resumes it.
+    void windowHidden() override;
+
+    // Freezes or resumes the level and its sounds. Arrows pressed or released meanwhile take
+    // effect on resuming.
+    void setPaused(bool on);
+    bool isPaused() const { return paused; }
 
     // How many levels have started and how many times a player was spawned, for replays and
     // tools that must tell a new level or player from the old one.
@@ -52,13 +65,17 @@ public:
 private:
     int startedLevels = 0;
     int spawnedPlayers = 0;
+    bool paused = false;
+    bool arrowsMovedWhilePaused = false;
+    bool lastArrowRight = false;
+    FrozenFrame* still = nullptr;
 
     void spawnPlayer();
     void checkGoal();
     void playTeleport();
     // Faces the player that way and sets its walk.
     void walk(bool right);
-    // The view's size: the background picture's, or the window's for a level without one.
-    int viewWidth() const;
-    int viewHeight() const;
+    // Walks as the held arrows say: the one pressed last when both are held.
+    void walkAsHeld();
+    void drawScene(Bounds view);
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/ScreenMode.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/MenuButton.h"
@@ -23,6 +24,9 @@ const int quitHitHeight = 92;
 const int quitPictureX = -64;
 const int quitPictureY = -64;
 const double quitHeightShare = 0.75;
+
+const int enterKey = 13;
+const int spaceKey = 32;
 
 void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
     button->hitX = hitX;
@@ -105,5 +109,35 @@ void Menu::mouseButton(int button, int buttonState, int x, int y) {
 void Menu::assumeControl(StateLoopIFC** active) {
     std::cout << "--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
+    ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
+}
+
+void Menu::key(int key, int x, int y) {
+    const int code = key & 0xFF;
+    if (code != enterKey && code != spaceKey) {
+        StateLoopIFC::key(key, x, y);
+        return;
+    }
+    // As with the pointer, quit wins where both buttons are lit.
+    shared->state = quitButton->highlighted() ? QUIT : NEWGAME;
+}
+
+void Menu::specialDown(int key, int x, int y) {
+    StateLoopIFC::specialDown(key, x, y);
+    if (key == GLUT_KEY_UP || key == GLUT_KEY_LEFT) {
+        startButton->setHighlighted(true);
+        quitButton->setHighlighted(false);
+    } else if (key == GLUT_KEY_DOWN || key == GLUT_KEY_RIGHT) {
+        startButton->setHighlighted(false);
+        quitButton->setHighlighted(true);
+    }
+}
+
+int Menu::viewWidth() const {
+    return background->width;
+}
+
+int Menu::viewHeight() const {
+    return background->height;
 }

@@ -7,7 +7,9 @@ struct MenuButton;
 
 // The title menu: a centred picture with start and quit buttons that highlight under the
 // pointer. A left press on start sets NEWGAME, on quit QUIT (quit wins where both are hit).
-// Owns its pictures and buttons; their textures stay with the texture manager.
+// Up or Left highlights start, Down or Right quit; Enter or Space presses the highlighted button
+// (start when neither is). Owns its pictures and buttons; their textures stay with the texture
+// manager.
 class Menu : public StateLoopIFC {
 public:
     explicit Menu(SharedState* shared);
@@ -22,6 +24,10 @@ public:
     // Lays the menu out for the texture manager's current window size; the arguments are not used.
     void reshape(int width, int height) override;
     void assumeControl(StateLoopIFC** active) override;
+    void key(int key, int x, int y) override;
+    void specialDown(int key, int x, int y) override;
+    int viewWidth() const override;
+    int viewHeight() const override;
 
     int backgroundX = 0;
     int backgroundY = 0;

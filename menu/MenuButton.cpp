@@ -29,6 +29,11 @@ MenuButton::MenuButton(const std::string& fileName) : Image(fileName, 0, 0) {
 bool MenuButton::hitTest(int px, int py) {
     // Edges are formed wide: a rectangle at the int limit still tests as designed.
     const bool inside = hitX <= px && px <= int64_t{hitX} + hitW && hitY <= py && py <= int64_t{hitY} + hitH;
-    setRow(inside ? highlightedRow : normalRow);
+    setHighlighted(inside);
     return inside;
+}
+
+void MenuButton::setHighlighted(bool on) {
+    lit = on;
+    setRow(on ? highlightedRow : normalRow);
 }

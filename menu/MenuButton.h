@@ -10,9 +10,15 @@ struct MenuButton : public Image {
 
     // Inclusive on all four edges; shows the highlighted row when the point is inside.
     bool hitTest(int px, int py);
+    // Shows the highlighted or the normal row, as the keyboard chooses.
+    void setHighlighted(bool on);
+    bool highlighted() const { return lit; }
 
     int hitX = 0;
     int hitY = 0;
     int hitW = 0;
     int hitH = 0;
+
+private:
+    bool lit = false;
 };

@@ -23,6 +23,8 @@ public:
     virtual ISound* play3D(ISoundSource* source, vec3df position, bool playLooped = false,
                            bool startPaused = false, bool track = false, bool enableSoundEffects = false) = 0;
     virtual void stopAllSounds() = 0;
+    // Holds every playing sound where it is, or lets the held ones go on.
+    virtual void setAllSoundsPaused(bool paused = true) { (void)paused; }
     // Positions use the game's axes: x right, y down; the listener looks along +z with up (0, 1, 0).
     virtual void setListenerPosition(const vec3df& position, const vec3df& lookDirection,
                                      const vec3df& velocityPerSecond = vec3df(0, 0, 0),

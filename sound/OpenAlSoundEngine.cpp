@@ -184,6 +184,23 @@ void OpenAlSoundEngine::stopAllSounds() {
     pool.stoppedAll();
 }
 
+void OpenAlSoundEngine::setAllSoundsPaused(bool paused) {
+    makeCurrent();
+    const ALint from = paused ? AL_PLAYING : AL_PAUSED;
+    for (const ALuint voice : voices) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice, AL_SOURCE_STATE, &state);
+        if (state != from) {
+            continue;
+        }
+        if (paused) {
+            alSourcePause(voice);
+        } else {
+            alSourcePlay(voice);
+        }
+    }
+}
+
 void OpenAlSoundEngine::setListenerPosition(const irrklang::vec3df& position, const irrklang::vec3df& lookDirection,
                                             const irrklang::vec3df& velocityPerSecond,
                                             const irrklang::vec3df& upVector) {

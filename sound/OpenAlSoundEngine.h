@@ -40,6 +40,8 @@ public:
                              bool startPaused = false, bool track = false,
                              bool enableSoundEffects = false) override;
     void stopAllSounds() override;
+    // Held voices keep their place in the pool: nothing new is started on them.
+    void setAllSoundsPaused(bool paused = true) override;
     void setListenerPosition(const irrklang::vec3df& position, const irrklang::vec3df& lookDirection,
                              const irrklang::vec3df& velocityPerSecond = irrklang::vec3df(0, 0, 0),
                              const irrklang::vec3df& upVector = irrklang::vec3df(0, 1, 0)) override;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/ScreenMode.h"
 #include "app/Settings.h"
 #include "graphics/TextureManager.h"
 #include "sound/WubManager.h"
@@ -158,4 +159,13 @@ TEST(SettingsTest, UnwritableFolderGivesTheErrorLineAndNoPartialFile) {
     EXPECT_FALSE(readSettings());
     EXPECT_EQ(log.text(), "ERROR: could not initialize settings.ini");
     std::filesystem::current_path(dir.path());
+}
+
+TEST(SettingsTest, ScaleAutoIsReadOnlyInThatExactForm) {
+    for (const char* line : {"scale=Auto\n", "scale=2\n", "scale = auto\n", "scale\n"}) {
+        apply(line);
+        EXPECT_FALSE(ScreenMode::instance()->autoScale) << line;
+    }
+    apply("[window]\nscale=auto\n");
+    EXPECT_TRUE(ScreenMode::instance()->autoScale);
 }

@@ -55,6 +55,10 @@ public:
     std::string readGameFile(const std::string& name) const;
     // The display the game runs on, e.g. ":7".
     const std::string& display() const { return displayName; }
+    // The X window id of the game's window, 0 before start() found it.
+    unsigned long windowId() const { return window; }
+    // The size of the last screenshot, which is the window's size when it was taken.
+    int shotWidthNow() const { return shotWidth; }
 
 private:
     void startDisplay();

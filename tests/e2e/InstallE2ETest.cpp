@@ -40,6 +40,9 @@ TEST(InstallE2ETest, InstalledGameStartsThroughItsLauncherInAFolderOfTheUsersOwn
                              "share/vantorel/sprites", "share/vantorel/sounds"}) {
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     }
+    const std::string desktop =
+        testsupport::readFile((prefix / "share/applications/io.github.vantorel.Vantorel.desktop").string());
+    EXPECT_NE(desktop.find("StartupWMClass=vantorel\n"), std::string::npos) << "the window's WM_CLASS";
 
     // The installed data is the test game's, so the run is the same small game as elsewhere.
     for (const char* folder : {"data", "sprites", "sounds"}) {

@@ -79,7 +79,7 @@ TEST(ShellE2ETest, SettingsSizeTheWindowAndAreNotRewritten) {
     ASSERT_TRUE(game.waitForLog(menuHandOver, 10));
     EXPECT_NE(game.log().find("[MAIN] Screen: 800x600, fullscreen\n"), std::string::npos) << game.log();
     ASSERT_TRUE(game.waitForScreen([&] { return game.pixel(85, 65).b == menuColour.b; }, 10));
-    // No game mode under Xvfb: the window stays as created, at the asked size, menu centred.
+    // No game mode under Xvfb: a full-screen window instead, the title picture doubled and centred.
     expectColour(game, 80 + 5, 60 + 5, menuColour);
     expectColour(game, 20, 20, testsupport::Rgba{0, 0, 0, 255});
     EXPECT_EQ(game.readGameFile("settings.ini"), settings);

@@ -72,6 +72,7 @@ public:
         return nullptr;
     }
     void stopAllSounds() override { events.push_back("stop"); }
+    void setAllSoundsPaused(bool paused) override { events.push_back(paused ? "pause" : "resume"); }
     void setListenerPosition(const irrklang::vec3df&, const irrklang::vec3df&, const irrklang::vec3df&,
                              const irrklang::vec3df&) override {}
     void grab() override {}
@@ -570,6 +571,63 @@ TEST_F(GameTest, ReleasingOneArrowHandsTheDirectionToTheOther) {
     game->specialUp(GLUT_KEY_LEFT, 0, 0);
     EXPECT_EQ(player.walkAcceleration, 0);
     EXPECT_TRUE(player.image->flipped);
+}
+
+TEST_F(GameTest, PauseFreezesTheLevelHoldsItsSoundsAndWalksAsTheArrowsSayOnResuming) {
+    writeLevel("level1.level", standingLevel() + trapSection(300, 300, "trap.png", "sounds/hum.wav"));
+    ASSERT_TRUE(game->newGame("level1.level"));
+    game->specialDown(GLUT_KEY_RIGHT, 0, 0);
+    for (int i = 0; i < 10; ++i) {
+        tick();
+    }
+    const Player& player = *game->player;
+    engine.events.clear();
+    game->key('p', 0, 0);
+    EXPECT_EQ(engine.events, (std::vector<std::string>{"pause"}));
+    tick();  // the last drawing of the scene, kept as a still
+    struct {
+        int x, y, velocityX, velocityY, frame;
+    } before{player.x, player.y, player.velocityX, player.velocityY, player.image->frameCounter};
+    const Bounds view = game->camera->view();
+    const int trapX = game->originX - view.x + 310;
+    const int trapY = game->originY - view.y + 310;
+    const Rgba trapSeen = testsupport::readPixel(trapX, trapY);
+    const Rgba aboveSeen = testsupport::readPixel(trapX, trapY - 30);
+    ASSERT_FALSE(trapSeen == aboveSeen) << "the trap stands out of the dimmed scene";
+
+    // Arrows and space while paused move nothing for 60 ticks.
+    game->specialDown(GLUT_KEY_LEFT, 0, 0);
+    game->specialUp(GLUT_KEY_RIGHT, 0, 0);
+    game->key(spaceKey, 0, 0);
+    for (int i = 0; i < 60; ++i) {
+        tick();
+    }
+    EXPECT_EQ(player.x, before.x);
+    EXPECT_EQ(player.y, before.y);
+    EXPECT_EQ(player.velocityX, before.velocityX);
+    EXPECT_EQ(player.velocityY, before.velocityY);
+    EXPECT_EQ(player.walkAcceleration, 15);
+    EXPECT_EQ(player.image->frameCounter, before.frame);
+    EXPECT_EQ(game->camera->view().x, view.x);
+    EXPECT_EQ(testsupport::readPixel(trapX, trapY), trapSeen) << "the still stands where the scene was";
+    EXPECT_EQ(testsupport::readPixel(trapX, trapY - 30), aboveSeen);
+
+    // Resuming walks the way the arrow held now says; Shift+P does as P.
+    game->key('P', 0, 0);
+    EXPECT_EQ(engine.events, (std::vector<std::string>{"pause", "resume"}));
+    EXPECT_EQ(player.walkAcceleration, -15);
+    EXPECT_TRUE(player.image->flipped);
+    tick();
+    EXPECT_LT(player.velocityX, before.velocityX);
+
+    // A hidden window pauses; Escape then leaves for the menu in silence, no longer paused.
+    game->windowHidden();
+    EXPECT_TRUE(game->isPaused());
+    engine.events.clear();
+    game->key(escapeKey, 0, 0);
+    EXPECT_EQ(shared.state, MENU);
+    EXPECT_FALSE(game->isPaused());
+    EXPECT_EQ(engine.events, (std::vector<std::string>{"stop", "resume"}));
 }
 
 TEST_F(GameTest, SpaceJumpsOnlyWithGroundOnePixelBelow) {

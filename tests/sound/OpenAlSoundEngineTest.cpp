@@ -135,6 +135,31 @@ TEST_F(OpenAlSoundEngineTest, LoopedPlayKeepsSoundingUntilStopAllSounds) {
     EXPECT_TRUE(silent(mixer.render(kBlock)));
 }
 
+TEST_F(OpenAlSoundEngineTest, PausedSoundsFallSilentAndGoOnFromWhereTheyWere) {
+    ISoundSource* loop = tone("loop.wav", kBlock / 2);
+    engine->play2D(loop, true);
+    mixer.render(kBlock);
+    engine->setAllSoundsPaused(true);
+    mixer.render(kBlock);
+    EXPECT_TRUE(silent(mixer.render(kBlock)));
+    engine->setAllSoundsPaused(false);
+    EXPECT_GT(loudness(mixer.render(kBlock)), kAudible);
+    EXPECT_GT(loudness(mixer.render(kBlock)), kAudible) << "still looping";
+    engine->stopAllSounds();
+    mixer.render(kBlock);
+
+    // A one-shot resumes, not restarts: half a block was left when it was held.
+    ISoundSource* once = tone("once.wav", kBlock * 3 / 2);
+    engine->play2D(once);
+    mixer.render(kBlock);
+    engine->setAllSoundsPaused(true);
+    mixer.render(kBlock);
+    engine->setAllSoundsPaused(false);
+    EXPECT_GT(loudness(mixer.render(kBlock / 4)), kAudible);
+    mixer.render(kBlock / 2);
+    EXPECT_TRUE(silent(mixer.render(kBlock)));
+}
+
 TEST_F(OpenAlSoundEngineTest, PlainPlayEndsWithItsFile) {
     ISoundSource* shortTone = tone("short.wav", kBlock / 2);
     engine->play3D(shortTone, vec3df(0, 0, 0));

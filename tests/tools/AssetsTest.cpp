@@ -64,6 +64,7 @@ struct Picture {
     std::vector<unsigned char> rgba;
 
     int alpha(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+    const unsigned char* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
 };
 
 uint32_t bigEndian32(const std::string& bytes, size_t at) {
@@ -317,6 +318,46 @@ TEST(AssetsTest, PlatformTopsAreSolidToStandOn) {
             Extent top = opaqueExtent(p, 2, 0, w - 4, 1);
             EXPECT_EQ(top.count, w - 4) << name;
         }
+    }
+}
+
+// Grounds are laid side by side: only the walking surface has the dark border, so two pieces
+// meet without a seam and the bottom runs out of the view without a line.
+TEST(AssetsTest, GroundPiecesJoinWithoutASeam) {
+    const unsigned char ink[] = {0x1a, 0x14, 0x23};
+    auto isInk = [&](const Picture& p, int x, int y) { return std::equal(ink, ink + 3, p.at(x, y)); };
+    for (const char* theme : kThemes) {
+        for (int w : kGroundWidths) {
+            std::string name = "sprites/" + std::string(theme) + "_ground_" + std::to_string(w) + ".png";
+            Picture p = loadPicture(name);
+            ASSERT_EQ(p.width, w) << name;
+            int border = 0;
+            for (int y = 1; y < kGroundHeight; ++y) {
+                border += isInk(p, 0, y) + isInk(p, w - 1, y);
+            }
+            for (int x = 0; x < w; ++x) {
+                border += isInk(p, x, kGroundHeight - 1);
+            }
+            EXPECT_EQ(border, 0) << name << " has a border where it meets the next piece";
+        }
+    }
+}
+
+// Clouds drift over skies of every colour: whatever they paint solid is a neutral white or
+// grey, and any tint comes from the sky showing through.
+TEST(AssetsTest, CloudsCarryNoSkyOfTheirOwn) {
+    for (const char* name : {"sprites/deco_cloud.png", "sprites/deco_cloud_small.png"}) {
+        Picture p = loadPicture(name);
+        ASSERT_FALSE(p.rgba.empty()) << name;
+        int tinted = 0;
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                const unsigned char* c = p.at(x, y);
+                int spread = std::max({c[0], c[1], c[2]}) - std::min({c[0], c[1], c[2]});
+                tinted += c[3] == 255 && spread > 24 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(tinted, 0) << name;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "app/EventDispatch.h"
 #include "graphics/TextureManager.h"
 #include "level/TextInput.h"
+#include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 
 namespace fs = std::filesystem;
@@ -103,6 +104,8 @@ bool applySettings(std::istream& in) {
             textures->setScreenHeight(parseInt(value));
         } else if (key == "apple sfx" && isFalsehoodWord(value)) {
             WubManager::instance()->defaultVolume = 0;
+        } else if (key == "music" && isFalsehoodWord(value)) {
+            MusicPlayer::instance()->setEnabled(false);
         }
     }
     return fullscreen;

@@ -2,8 +2,9 @@
 #include <istream>
 #include <string>
 
-// "settings.ini" in the working directory: window size, full-screen wish and whether the
-// traps' loops are heard ("apple sfx").
+// "settings.ini" in the working directory: window size, full-screen wish, whether the
+// traps' loops are heard ("apple sfx") and, when the line is there, whether music plays
+// ("music", never written into a fresh file).
 
 // Reads the file and applies width, height and "apple sfx" on the way; returns the
 // full-screen wish. When there is no file a fresh one is written (whole or not at all) and

@@ -3,11 +3,13 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/MenuButton.h"
+#include "sound/MusicPlayer.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ const int quitHitHeight = 92;
 const int quitPictureX = -64;
 const int quitPictureY = -64;
 const double quitHeightShare = 0.75;
+
+const char* const titleMusic = "sounds/music_title.ogg";
 
 void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
     button->hitX = hitX;
@@ -106,4 +110,14 @@ void Menu::assumeControl(StateLoopIFC** active) {
     std::cout << "--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
     reshape(screen->screenWidth, screen->screenHeight);
+    playTitleMusic();
+}
+
+void Menu::playTitleMusic() {
+    // A game folder without the title track stays silent, and says nothing about it.
+    std::error_code ec;
+    MusicPlayer* music = MusicPlayer::instance();
+    if (music->current() != titleMusic && std::filesystem::is_regular_file(titleMusic, ec)) {
+        music->play(titleMusic);
+    }
 }

@@ -21,6 +21,7 @@ public:
     void mouseMove(int x, int y) override;
     // Lays the menu out for the texture manager's current window size; the arguments are not used.
     void reshape(int width, int height) override;
+    // Also starts the title music when the game folder has it.
     void assumeControl(StateLoopIFC** active) override;
 
     int backgroundX = 0;
@@ -29,4 +30,7 @@ public:
     MenuButton* startButton = nullptr;
     MenuButton* quitButton = nullptr;
     TextureManager* screen = nullptr;
+
+private:
+    void playTitleMusic();
 };

@@ -24,3 +24,5 @@ void addTerrainPictures(std::vector<PictureJob>& jobs);
 void addObjectPictures(std::vector<PictureJob>& jobs);
 void addDecorationPictures(std::vector<PictureJob>& jobs);
 void addSounds(std::vector<SoundJob>& jobs);
+// Music jobs write Ogg Vorbis (their files end in ".ogg").
+void addMusic(std::vector<SoundJob>& jobs);

@@ -387,6 +387,15 @@ Canvas columnPicture() {
     return c;
 }
 
+// Fire colour at (x, y) of a light centred on (cx, cy) that fades out over (rx, ry); `lo` is
+// the darkest fire colour used, `warmth` lifts the whole light.
+Rgba flameAt(int x, int y, double cx, double cy, double rx, double ry, int lo, double warmth) {
+    double dx = (x - cx) / rx;
+    double dy = (y - cy) / ry;
+    double heat = 1.0 - detmath::sqrt(dx * dx + dy * dy);
+    return shading::rampAt(pal::fire, lo, 5, heat + warmth, x, y);
+}
+
 Canvas lanternPicture() {
     constexpr int kW = 32;
     constexpr int kH = 80;
@@ -405,10 +414,7 @@ Canvas lanternPicture() {
     Canvas cageShaded = shading::shade(cage, pal::gold, 0, 3);
     for (int y = 12; y < 25; ++y) {
         for (int x = 12; x < 20; ++x) {
-            double dx = (x - 15.5) / 4.0;
-            double dy = (y - 19.0) / 7.0;
-            double heat = 1.0 - detmath::sqrt(dx * dx + dy * dy);
-            cageShaded.set(x, y, shading::rampAt(pal::fire, 3, 5, heat + 0.3, x, y));
+            cageShaded.set(x, y, flameAt(x, y, 15.5, 19.0, 4.0, 7.0, 3, 0.3));
         }
     }
     for (int y = 12; y < 25; ++y) {
@@ -447,10 +453,7 @@ Canvas skyLanternPicture() {
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
             if (paper.filled(x, y)) {
-                double dx = (x - 16.0) / 8.0;
-                double dy = (y - 22.0) / 14.0;
-                double heat = 1.0 - detmath::sqrt(dx * dx + dy * dy);
-                lit.set(x, y, shading::rampAt(pal::fire, 2, 5, heat + 0.2, x, y));
+                lit.set(x, y, flameAt(x, y, 16.0, 22.0, 8.0, 14.0, 2, 0.2));
             }
         }
     }

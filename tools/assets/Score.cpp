@@ -2,7 +2,6 @@
 
 #include "WavWriter.h"
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -199,15 +198,7 @@ std::vector<double> perform(const Score& score, double peak) {
         }
     }
     std::vector<double>& loop = performance.samples();
-    double top = 0.0;
-    for (double v : loop) {
-        top = std::max(top, v < 0 ? -v : v);
-    }
-    if (top > 0.0) {
-        for (double& v : loop) {
-            v *= peak / top;
-        }
-    }
+    synth::normalise(loop, peak);
     return loop;
 }
 

@@ -4,6 +4,7 @@
 #include "Rng.h"
 #include "WavWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -133,6 +134,18 @@ double pitchAt(Instrument instrument, double hz, double t, double fade) {
 }
 
 }  // namespace
+
+void normalise(std::vector<double>& samples, double peak) {
+    double top = 0.0;
+    for (double v : samples) {
+        top = std::max(top, v < 0 ? -v : v);
+    }
+    if (top > 0.0) {
+        for (double& v : samples) {
+            v *= peak / top;
+        }
+    }
+}
 
 double frequency(int pitch) {
     return 440.0 * detmath::exp(kLn2 * (pitch - 69) / 12.0);

@@ -21,4 +21,7 @@ void render(Instrument instrument, const Note& note, std::vector<double>& loop);
 // Frequency in hertz of a MIDI note number (69 is A 440).
 double frequency(int pitch);
 
+// Scales the samples so the loudest one reaches `peak`; silence stays silence.
+void normalise(std::vector<double>& samples, double peak);
+
 }  // namespace synth

@@ -24,8 +24,8 @@ Score title() {
          "F5 - - E5 D5 - A4 - | B4 - D5 - G5 - F5 - | E5 - - D5 C5 - - - | D5 - - - . . . ."},
     };
     s.form = "AB";
-    s.melody = {Instrument::Lead, 0.22};
-    s.bass = {Instrument::Bass, 0.35};
+    s.melody = {Instrument::Lead, 0.3};
+    s.bass = {Instrument::Bass, 0.3};
     s.bassPattern = "R-------F-------";
     s.arpeggio = {Instrument::Pluck, 0.14};
     s.arpeggioPattern = "1.2.3.4.3.2.3.4.";
@@ -46,12 +46,12 @@ Score meadow() {
          "E5 - - F#5 G5 - E5 - | C5 - E5 - G5 - E5 - | F#5 - E5 - D5 - C5 - | A4 - - - D5 - - -"},
     };
     s.form = "AABA";
-    s.melody = {Instrument::Lead, 0.2};
-    s.bass = {Instrument::Bass, 0.4};
+    s.melody = {Instrument::Lead, 0.28};
+    s.bass = {Instrument::Bass, 0.32};
     s.bassPattern = "R...F...R.R.F...";
     s.arpeggio = {Instrument::Pluck, 0.1};
     s.arpeggioPattern = "1.3.4.3.2.3.4.3.";
-    s.kickGain = 0.5;
+    s.kickGain = 0.4;
     s.kickPattern = "x.......x.x.....";
     s.snareGain = 0.12;
     s.snarePattern = "....x.......x...";
@@ -73,8 +73,8 @@ Score caves() {
          "Bb4 - D5 - G5 - - - | F5 - - - D5 - - - | E5 - - - A5 - - - | C#5 - - - - - - -"},
     };
     s.form = "AB";
-    s.melody = {Instrument::Bell, 0.25};
-    s.bass = {Instrument::Bass, 0.35};
+    s.melody = {Instrument::Bell, 0.3};
+    s.bass = {Instrument::Bass, 0.3};
     s.bassPattern = "R-------R-------";
     s.arpeggio = {Instrument::Pluck, 0.09};
     s.arpeggioPattern = "1...3...4...3...";
@@ -97,8 +97,8 @@ Score dusk() {
          "F5 - - - E5 - D5 - | D5 - - - B4 - D5 - | E5 - - - D5 - B4 - | G#4 - - - - - - -"},
     };
     s.form = "AB";
-    s.melody = {Instrument::Lead, 0.22};
-    s.bass = {Instrument::Bass, 0.38};
+    s.melody = {Instrument::Lead, 0.3};
+    s.bass = {Instrument::Bass, 0.32};
     s.bassPattern = "R.....R.F.......";
     s.arpeggio = {Instrument::Pluck, 0.1};
     s.arpeggioPattern = "1.3.4...2.3.4...";
@@ -125,8 +125,8 @@ Score frost() {
          "C5 - E5 - A5 - - - | D#5 - F#5 - B5 - - - | G5 - - - F#5 - E5 - | E5 - - - - - - -"},
     };
     s.form = "AB";
-    s.melody = {Instrument::Bell, 0.25};
-    s.bass = {Instrument::Bass, 0.3};
+    s.melody = {Instrument::Bell, 0.3};
+    s.bass = {Instrument::Bass, 0.26};
     s.bassPattern = "R-------R-------";
     s.arpeggio = {Instrument::Bell, 0.07};
     s.arpeggioPattern = "4.3.2.1.4.3.2.1.";

@@ -17,6 +17,7 @@
 #include "app/WindowIdentity.h"
 #include "graphics/TextureManager.h"
 #include "level/TextInput.h"
+#include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 
 namespace fs = std::filesystem;
@@ -108,6 +109,8 @@ bool applySettings(std::istream& in) {
             WubManager::instance()->defaultVolume = 0;
         } else if (key == "scale" && value == "auto") {
             ScreenMode::instance()->autoScale = true;
+        } else if (key == "music" && isFalsehoodWord(value)) {
+            MusicPlayer::instance()->setEnabled(false);
         }
     }
     return fullscreen;

@@ -14,6 +14,7 @@
 #include "level/Level.h"
 #include "objects/Movement.h"
 #include "objects/Player.h"
+#include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 
@@ -73,6 +74,11 @@ bool Game::newGame(std::string fileName) {
     camera->width = viewWidth();
     camera->height = viewHeight();
     ++startedLevels;
+    if (level->music.empty()) {
+        MusicPlayer::instance()->stop();
+    } else {
+        MusicPlayer::instance()->play(level->music);
+    }
     spawnPlayer();
     shared->state = CONTINUE;
     return true;
@@ -124,6 +130,7 @@ void Game::checkGoal() {
         return;
     }
     irrklang::ISoundEngine* engine = soundManager->engine;
+    MusicPlayer::instance()->stop();
     if (engine != nullptr) {
         engine->stopAllSounds();
         engine->play2D(winSound, false, false, false, false);
@@ -185,6 +192,7 @@ void Game::key(int key, int, int) {
     switch (key & 0xFF) {
     case escapeKey:
         shared->state = MENU;
+        MusicPlayer::instance()->stop();
         if (soundManager->engine != nullptr) {
             soundManager->engine->stopAllSounds();
         }

@@ -132,6 +132,8 @@ void Level::readProperties(std::istream& in) {
         } else if (key == "nextmap") {
             nextMap = entry.value;
             std::cout << "next map set to " << nextMap << "\n";
+        } else if (key == "music") {
+            music = entry.value;
         }
     });
 }

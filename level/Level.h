@@ -34,6 +34,8 @@ public:
     int32_t spawnY = 0;
     Decoration goal;
     std::string nextMap;
+    // The music track the level plays (key "music"), empty for none.
+    std::string music;
     Image* background = nullptr;
     std::vector<Decoration*> backDecorations;
     std::vector<Platform*> platforms;

@@ -172,16 +172,23 @@ private:
             hasImage = true;
         }
         if (section == Section::Trap && e.key == "sfx") {
-            DecodedSound sound;
-            std::string error;
-            if (!WavDecoder::decode(folder + "/" + e.value, sound, error)) {
-                found.report(number, "sound " + e.value + " is missing or cannot be loaded");
-            }
+            checkSound(number, "sound ", e.value);
+        }
+        if (section == Section::Properties && e.key == "music") {
+            checkSound(number, "music ", e.value);
         }
         if (section == Section::Properties) {
             property(number, e);
         } else if (section == Section::Platform) {
             platformEntry(number, e);
+        }
+    }
+
+    void checkSound(int number, const std::string& what, const std::string& file) {
+        DecodedSound sound;
+        std::string error;
+        if (!WavDecoder::decode(folder + "/" + file, sound, error)) {
+            found.report(number, what + file + " is missing or cannot be loaded");
         }
     }
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-// Checks a level file the way a level author needs before playing it: every picture and sound
-// it names loads, every section ends with "end", the properties are all given, the start box
+// Checks a level file the way a level author needs before playing it: every picture, sound
+// and music track it names loads, every section ends with "end", the properties are all given, the start box
 // lies inside the level and clear of platforms, and the goal lies inside the level. Reads the
 // pictures and sounds without a window or a sound device.
 class LevelChecker {

@@ -3,12 +3,14 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "app/ScreenMode.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/MenuButton.h"
+#include "sound/MusicPlayer.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ const double quitHeightShare = 0.75;
 
 const int enterKey = 13;
 const int spaceKey = 32;
+const char* const titleMusic = "sounds/music_title.ogg";
 
 void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
     button->hitX = hitX;
@@ -111,6 +114,16 @@ void Menu::assumeControl(StateLoopIFC** active) {
     *active = this;
     ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
+    playTitleMusic();
+}
+
+void Menu::playTitleMusic() {
+    // A game folder without the title track stays silent, and says nothing about it.
+    std::error_code ec;
+    MusicPlayer* music = MusicPlayer::instance();
+    if (music->current() != titleMusic && std::filesystem::is_regular_file(titleMusic, ec)) {
+        music->play(titleMusic);
+    }
 }
 
 void Menu::key(int key, int x, int y) {

@@ -23,6 +23,7 @@ public:
     void mouseMove(int x, int y) override;
     // Lays the menu out for the texture manager's current window size; the arguments are not used.
     void reshape(int width, int height) override;
+    // Also starts the title music when the game folder has it.
     void assumeControl(StateLoopIFC** active) override;
     void key(int key, int x, int y) override;
     void specialDown(int key, int x, int y) override;
@@ -35,4 +36,7 @@ public:
     MenuButton* startButton = nullptr;
     MenuButton* quitButton = nullptr;
     TextureManager* screen = nullptr;
+
+private:
+    void playTitleMusic();
 };

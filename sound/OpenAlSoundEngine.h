@@ -50,6 +50,8 @@ public:
 
     ALCdevice* device() const { return alcDevice; }
     int voiceCount() const { return pool.size(); }
+    // Makes this engine's context the current one, for others that share its device.
+    void makeCurrent() const;
 
 private:
     OpenAlSoundEngine(ALCdevice* device, ALCcontext* context, std::vector<ALuint> voices);
@@ -57,7 +59,6 @@ private:
     // Stops the voices and releases the sources, the context and the device; once only.
     void closeOutput();
     static void closeOpenEnginesAtExit();
-    void makeCurrent() const;
     void play(irrklang::ISoundSource* source, bool positioned, const irrklang::vec3df& position, bool looped);
     std::vector<bool> idleVoices() const;
     OpenAlSoundSource* ownSource(irrklang::ISoundSource* source) const;

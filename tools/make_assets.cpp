@@ -1,7 +1,9 @@
 // Paints every picture and synthesises every sound of the game into OUTDIR/sprites and
-// OUTDIR/sounds. The output depends on nothing but this code: the same bytes on every run.
+// OUTDIR/sounds. The output depends on nothing but this code: the same bytes on every run,
+// except the Ogg music, whose bytes vary per encoding while its decoded samples do not.
 // Usage: make_assets OUTDIR [NAME-PART]   (NAME-PART limits the run to matching files)
 #include "AssetList.h"
+#include "OggWriter.h"
 #include "PngWriter.h"
 #include "WavWriter.h"
 
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
     addIconPictures(pictures);
     std::vector<SoundJob> sounds;
     addSounds(sounds);
+    addMusic(sounds);
 
     int failures = 0;
     int written = 0;
@@ -64,7 +67,9 @@ int main(int argc, char** argv) {
         if (!wanted(job.file, filter)) {
             continue;
         }
-        if (writeWav((out / job.file).string(), job.synthesise())) {
+        const std::string path = (out / job.file).string();
+        const bool ogg = job.file.size() > 4 && job.file.compare(job.file.size() - 4, 4, ".ogg") == 0;
+        if (ogg ? writeOgg(path, job.synthesise()) : writeWav(path, job.synthesise())) {
             ++written;
         } else {
             std::cerr << "make_assets: cannot write " << job.file << "\n";

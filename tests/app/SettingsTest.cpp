@@ -9,6 +9,7 @@
 #include "app/ScreenMode.h"
 #include "app/Settings.h"
 #include "graphics/TextureManager.h"
+#include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 #include "support/TestFiles.h"
 
@@ -107,6 +108,17 @@ TEST(SettingsTest, SoundSwitchTakesOnlyTheSevenFalsehoodWords) {
         apply(std::string("apple sfx=") + word + "\n");
         EXPECT_EQ(sound->defaultVolume, 0.05f) << word;
     }
+}
+
+// The music line is optional: a fresh file never holds it (see above), and reading it does
+// not start the sound manager, whose start-up line keeps its place in the log.
+TEST(SettingsTest, MusicLineSwitchesTheMusicOffQuietly) {
+    LogCapture log;
+    apply("music=on\nmusic=Music\n");
+    EXPECT_TRUE(MusicPlayer::instance()->enabled());
+    apply("[sound]\nmusic=off\n");
+    EXPECT_FALSE(MusicPlayer::instance()->enabled());
+    EXPECT_EQ(log.text(), "");
 }
 
 TEST(SettingsTest, CommentsBlanksHeadersAndCarriageReturnsAreHandled) {

@@ -15,6 +15,7 @@
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
 #include "objects/Player.h"
+#include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 #include "support/GlContext.h"
@@ -122,13 +123,14 @@ struct Properties {
     int winX = 600;
     int winY = 0;
     std::string nextMap = "finish";
+    std::string music;
 };
 
 std::string section(const Properties& p) {
     return "[Properties]\nwidth: " + std::to_string(p.width) + "\nheight: " + std::to_string(p.height) +
            "\nspawnx: " + std::to_string(p.spawnX) + "\nspawny: " + std::to_string(p.spawnY) +
            "\nwinimg: " + p.winImg + "\nwinx: " + std::to_string(p.winX) + "\nwiny: " + std::to_string(p.winY) +
-           "\nnextmap: " + p.nextMap + "\nend\n";
+           "\nnextmap: " + p.nextMap + "\n" + (p.music.empty() ? "" : "music: " + p.music + "\n") + "end\n";
 }
 
 std::string backgroundSection(const std::string& img) {
@@ -316,6 +318,49 @@ TEST_F(GameTest, SoundsMissingTheGamePlaysOnSilently) {
     }
     game->key(escapeKey, 0, 0);
     EXPECT_EQ(shared.state, MENU);
+}
+
+// A level's track plays from its load until the goal or Escape; a track that cannot be played
+// costs one log line and the game goes on without music.
+TEST_F(GameTest, LevelMusicPlaysUntilGoalOrEscapeAndAMissingTrackIsOneLogLine) {
+    WubManager::instance()->engine = realEngine;
+    if (realEngine == nullptr) {
+        GTEST_SKIP() << "no sound device";
+    }
+    testsupport::writeToneWav("sounds/tune.wav", 0.2, 330);
+    Properties silent;
+    silent.music = "sounds/missing.ogg";
+    writeLevel("level1.level", standingLevel(silent));
+    Properties tuned;
+    tuned.music = "sounds/tune.wav";
+    tuned.winX = 40;
+    tuned.winY = 354;
+    writeLevel("level2.level", standingLevel(tuned));
+    writeLevel("level3.level", standingLevel());
+    MusicPlayer* music = MusicPlayer::instance();
+
+    LogCapture log;
+    ASSERT_TRUE(game->newGame("level1.level"));
+    const size_t error = log.text().find("[LEVEL] file loaded successfully.\n[MUSIC] ERROR: cannot play sounds/missing.ogg\n");
+    EXPECT_NE(error, std::string::npos) << log.text();
+    EXPECT_NE(log.text().find("brisel x 40 y 354\n", error), std::string::npos) << log.text();
+    EXPECT_EQ(shared.state, CONTINUE);
+    EXPECT_EQ(music->current(), "");
+
+    ASSERT_TRUE(game->newGame("level2.level"));
+    EXPECT_EQ(music->current(), "sounds/tune.wav");
+    tick();
+    EXPECT_EQ(shared.state, WIN);
+    EXPECT_EQ(music->current(), "");
+
+    ASSERT_TRUE(game->newGame("level2.level"));
+    game->key(escapeKey, 0, 0);
+    EXPECT_EQ(music->current(), "");
+
+    ASSERT_TRUE(game->newGame("level2.level"));
+    ASSERT_TRUE(game->newGame("level3.level"));
+    EXPECT_EQ(music->current(), "") << "a level without music plays none";
+    EXPECT_EQ(countOf(log.text(), "[MUSIC]"), 1);
 }
 
 TEST_F(GameTest, TouchingATrapRespawnsAtTheStartWithTheTeleportSoundAndSkipsTheGoal) {

@@ -55,16 +55,21 @@ TEST(LevelCheckerTest, ASoundLevelHasNoProblems) {
     EXPECT_TRUE(problems.empty()) << problems.front();
 }
 
-TEST(LevelCheckerTest, MissingPicturesAndSoundsAreReportedWithTheirLines) {
+TEST(LevelCheckerTest, MissingPicturesSoundsAndMusicAreReportedWithTheirLines) {
     ScopedTempDir dir;
     writeGameFolder();
     writeFile("sprites/broken.png", "not a picture");
+    writeFile("sounds/broken.ogg", "OggS but not really");
     const auto problems = checkLevel(goodProperties + "[Trap]\nimg: saw.png\nsfx: sounds/saw.wav\nend\n"
-                                                      "[Decoration]\nimg: broken.png\nend\n");
+                                                      "[Decoration]\nimg: broken.png\nend\n"
+                                                      "[Properties]\nmusic: sounds/none.ogg\nmusic: sounds/broken.ogg\n"
+                                                      "music: sounds/hum.wav\nend\n");
     EXPECT_TRUE(reports(problems, "data/test.level:12: picture sprites/saw.png is missing or cannot be loaded"));
     EXPECT_TRUE(reports(problems, "data/test.level:13: sound sounds/saw.wav is missing or cannot be loaded"));
     EXPECT_TRUE(reports(problems, "data/test.level:16: picture sprites/broken.png is missing or cannot be loaded"));
-    EXPECT_EQ(problems.size(), 3u);
+    EXPECT_TRUE(reports(problems, "data/test.level:19: music sounds/none.ogg is missing or cannot be loaded"));
+    EXPECT_TRUE(reports(problems, "data/test.level:20: music sounds/broken.ogg is missing or cannot be loaded"));
+    EXPECT_EQ(problems.size(), 5u);
 }
 
 TEST(LevelCheckerTest, SectionsWithoutEndAreReported) {

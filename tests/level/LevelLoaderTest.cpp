@@ -162,6 +162,7 @@ TEST(LevelLogTest, PropertyAndPartitionLinesComeInFileOrderBetweenLoadingAndSucc
                          "width: 2000\n"
                          "height: 600\n"
                          "spawnx: 10\n"
+                         "music: sounds/theme.ogg\n"
                          "end\n"
                          "[Trap]\n"
                          "partition: 3\n"
@@ -189,6 +190,7 @@ TEST(LevelLogTest, PropertyAndPartitionLinesComeInFileOrderBetweenLoadingAndSucc
     EXPECT_EQ(level.goal.x, -30);
     EXPECT_EQ(level.goal.y, 7);
     EXPECT_EQ(level.nextMap, "level2.level");
+    EXPECT_EQ(level.music, "sounds/theme.ogg");  // named without a word in the log
 }
 
 TEST(LevelLogTest, MissingPropertiesWriteNoLines) {

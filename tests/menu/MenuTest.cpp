@@ -12,6 +12,8 @@
 #include "graphics/TextureManager.h"
 #include "menu/Menu.h"
 #include "menu/MenuButton.h"
+#include "sound/MusicPlayer.h"
+#include "sound/WubManager.h"
 #include "support/GlContext.h"
 #include "support/TestFiles.h"
 
@@ -114,6 +116,19 @@ TEST_F(MenuTest, HandOverWritesItsLineTakesControlAndLaysOut) {
     EXPECT_EQ(menu->backgroundY, 60);
     EXPECT_EQ(hitRect(*menu->startButton), (HitRect{80 + 320 - 113, 60 + 240, 226, 82}));
     EXPECT_EQ(hitRect(*menu->quitButton), (HitRect{80 + 320 - 86, 60 + 360, 172, 92}));
+}
+
+TEST_F(MenuTest, TitleMusicPlaysWhenTheGameFolderHasIt) {
+    writeSolidPng("sprites/menu.png", 640, 480, title);
+    testsupport::writeToneWav("sounds/music_title.ogg", 0.2, 440);  // the decoder goes by content
+    WubManager::instance();  // the game has started its sound manager before the menu shows
+    testsupport::ensureGlContext(640, 480);
+    menu = std::make_unique<Menu>(&shared);
+    LogCapture log;
+    StateLoopIFC* active = nullptr;
+    menu->assumeControl(&active);
+    EXPECT_EQ(log.text(), "--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n");
+    EXPECT_EQ(MusicPlayer::instance()->current(), "sounds/music_title.ogg");
 }
 
 TEST_F(MenuTest, LayoutInA640By480WindowWithALargerTitle) {

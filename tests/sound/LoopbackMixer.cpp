@@ -29,11 +29,18 @@ OpenAlSoundEngine* LoopbackMixer::release() {
     return mixEngine;
 }
 
+std::vector<float> LoopbackMixer::renderFrames(int frames) {
+    std::vector<float> mix;
+    if (!device || frames <= 0) return mix;
+    mix.resize(static_cast<size_t>(frames) * 2);
+    renderSamples(device, mix.data(), frames);
+    return mix;
+}
+
 LoopbackMixer::Levels LoopbackMixer::render(int frames) {
     Levels levels;
-    if (!device || frames <= 0) return levels;
-    std::vector<float> mix(static_cast<size_t>(frames) * 2);
-    renderSamples(device, mix.data(), frames);
+    const std::vector<float> mix = renderFrames(frames);
+    if (mix.empty()) return levels;
     double left = 0.0, right = 0.0;
     for (int f = 0; f < frames; ++f) {
         left += double(mix[2 * f]) * mix[2 * f];

@@ -2,6 +2,8 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <vector>
+
 #include "sound/OpenAlSoundEngine.h"
 
 namespace soundtest {
@@ -26,6 +28,8 @@ public:
     OpenAlSoundEngine* release();
 
     Levels render(int frames);
+    // The next frames of the mix, interleaved left and right; empty without a device.
+    std::vector<float> renderFrames(int frames);
 
 private:
     OpenAlSoundEngine* mixEngine = nullptr;

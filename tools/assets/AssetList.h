@@ -25,3 +25,5 @@ void addObjectPictures(std::vector<PictureJob>& jobs);
 void addDecorationPictures(std::vector<PictureJob>& jobs);
 void addIconPictures(std::vector<PictureJob>& jobs);
 void addSounds(std::vector<SoundJob>& jobs);
+// Music jobs write Ogg Vorbis (their files end in ".ogg").
+void addMusic(std::vector<SoundJob>& jobs);

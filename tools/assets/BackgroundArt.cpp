@@ -1,6 +1,8 @@
 // The six level backgrounds, 640 x 480, fixed behind everything (the view is their size):
 // meadow for levels 1-2, caverns for 3-4, dusk ruins and the night sky for 5-6. They hold
-// only the farthest layers; the levels add parallax scenery in front of them.
+// only the farthest layers; the levels add parallax scenery in front of them. Levels 4-6
+// scroll up and down while their background stays put, so those three show no ground, water
+// or horizon that the player could take for a floor.
 #include "AssetList.h"
 #include "DetMath.h"
 #include "Noise.h"
@@ -176,18 +178,18 @@ Canvas caverns() {
     return c;
 }
 
-Canvas cavernLake() {
+Canvas cavernHall() {
     Rng rng("bg4");
     Canvas c(kW, kH);
     caveWall(c, rng.next(), pal::violet, 0, 2);
-    // distant pillars joining floor and ceiling
+    // distant pillars running from the ceiling down out of sight
     for (int i = 0; i < 4; ++i) {
         int x = 60 + i * 160 + rng.range(-20, 20);
         int w = rng.range(24, 44);
         Canvas pillar(kW, kH);
         pillar.fillPolygon({{x - w * 1.3, 0.0}, {x + w * 1.3, 0.0}, {x + w * 0.5, 90.0}, {x + w * 0.25, 200.0},
-                            {x + w * 0.6, 300.0}, {x + w * 1.2, 380.0}, {x - w * 1.2, 380.0}, {x - w * 0.6, 300.0},
-                            {x - w * 0.25, 200.0}, {x - w * 0.5, 90.0}},
+                            {x + w * 0.45, 320.0}, {x + w * 0.7, kH + 1.0}, {x - w * 0.7, kH + 1.0},
+                            {x - w * 0.45, 320.0}, {x - w * 0.25, 200.0}, {x - w * 0.5, 90.0}},
                            pal::white);
         for (int y = 0; y < kH; ++y) {
             for (int xx = 0; xx < kW; ++xx) {
@@ -208,43 +210,25 @@ Canvas cavernLake() {
         }
     }
     hangingRocks(c, rng, 24, 90, pal::violet[0], pal::violet[1]);
-    // glowworms on the ceiling
-    for (int i = 0; i < 90; ++i) {
+    // glowworms on the ceiling, thinning out further down the walls
+    for (int i = 0; i < 150; ++i) {
         int x = rng.range(0, kW - 1);
-        int y = rng.range(8, 150);
+        int y = i < 90 ? rng.range(8, 150) : rng.range(150, kH - 1);
         if (c.at(x, y) != pal::violet[0]) {
             c.set(x, y, rng.chance(0.25) ? pal::crystal[5] : pal::crystal[3]);
         }
     }
-    // shore and still water with the glow mirrored in it
-    std::vector<int> shore = scenery::rollingRidge(kW, rng, 372, 10, 2);
-    scenery::hillLayer(c, shore, pal::violet[3], pal::violet[1], pal::violet[0], 10);
-    crystalCluster(c, 110, shore[110] + 2, 18);
-    crystalCluster(c, 470, shore[470] + 2, 14);
-    crystalCluster(c, 590, shore[590] + 2, 10);
-    for (int y = 384; y < kH; ++y) {
-        for (int x = 0; x < kW; ++x) {
-            double t = 1.0 - (y - 384) / 96.0;
-            c.set(x, y, shading::rampAt(pal::crystal, 0, 1, t * 0.6, x, y, 0.5));
-        }
-    }
-    for (int i = 0; i < 70; ++i) {
-        int y = rng.range(388, kH - 2);
-        int x = rng.range(0, kW - 1);
-        int len = rng.range(4, 20);
-        bool underGlow = (x > 60 && x < 170) || (x > 430 && x < 520);
-        c.fillRect(x, y, len, 1, underGlow ? pal::crystal[3] : pal::crystal[2]);
-    }
-    c.fillRect(0, 384, kW, 1, pal::crystal[2]);
+    // crystals glinting in the walls, on no floor
+    crystalCluster(c, 110, 300, 10);
+    crystalCluster(c, 470, 410, 8);
     return c;
 }
 
 Canvas duskRuins() {
     Rng rng("bg5");
     Canvas c(kW, kH);
-    scenery::verticalGradient(c, 0, 400,
+    scenery::verticalGradient(c, 0, kH,
                               {pal::dusk[1], pal::dusk[2], pal::dusk[3], pal::dusk[4], pal::dusk[5], pal::fire[4]});
-    scenery::verticalGradient(c, 400, 80, {pal::fire[4]});
     // the setting sun, striped where the haze cuts it
     scenery::glow(c, 420, 330, 150, 120, pal::fire[5], 4, 22);
     Canvas disc(kW, kH);
@@ -267,17 +251,17 @@ Canvas duskRuins() {
         int w = rng.range(100, 220);
         scenery::cloudStreak(c, x, y, w, pal::dusk[3], pal::dusk[5], rng);
     }
-    scenery::mountainRange(c, rng, 420, 7, 30, 80, {pal::dusk[3], pal::dusk[2], pal::dusk[4], pal::dusk[3], pal::dusk[2]},
-                           8, 400);
-    // ruins on the horizon
-    int ground = 420;
-    scenery::ruinTower(c, 70, ground, 34, 130, rng, pal::dusk[1], pal::dusk[2], pal::fire[4]);
-    scenery::ruinArch(c, 112, ground, 90, 70, pal::dusk[1], pal::dusk[2]);
-    scenery::ruinTower(c, 206, ground, 24, 90, rng, pal::dusk[1], pal::dusk[2], pal::fire[4]);
-    scenery::ruinTower(c, 540, ground, 40, 160, rng, pal::dusk[1], pal::dusk[2], pal::fire[4]);
-    scenery::ruinArch(c, 590, ground, 70, 60, pal::dusk[1], pal::dusk[2]);
-    std::vector<int> land = scenery::rollingRidge(kW, rng, 424, 8, 2);
-    scenery::hillLayer(c, land, pal::dusk[2], pal::dusk[1], pal::dusk[0], 50);
+    // low streaks over the sun and haze thickening below it, with no line where land would be
+    for (int i = 0; i < 5; ++i) {
+        int x = rng.range(-40, 560);
+        int y = rng.range(340, 460);
+        int w = rng.range(120, 260);
+        scenery::cloudStreak(c, x, y, w, pal::fire[3], pal::fire[5], rng);
+    }
+    for (int y = 380; y < kH; ++y) {
+        double haze = (y - 380) / 160.0;
+        scenery::stipple(c, 0, y, kW, 1, pal::dusk[5], haze);
+    }
     birds(c, rng, 250, 200, 5, pal::dusk[1]);
     return c;
 }
@@ -321,25 +305,20 @@ void floatingIsland(Canvas& c, int x, int y, int w, Rgba body, Rgba rim) {
 Canvas nightSky() {
     Rng rng("bg6");
     Canvas c(kW, kH);
-    scenery::verticalGradient(c, 0, 430, {pal::violet[0], pal::violet[1], pal::violet[1], pal::violet[2], pal::dusk[2],
-                                          pal::dusk[3]});
-    scenery::verticalGradient(c, 430, 50, {pal::dusk[3]});
+    scenery::verticalGradient(c, 0, kH, {pal::violet[0], pal::violet[1], pal::violet[1], pal::violet[2], pal::dusk[2],
+                                         pal::dusk[2]});
     scenery::stars(c, rng, 0, 0, kW, 330, 260, pal::violet[4], pal::white);
     aurora(c, rng, 80, 30);
     scenery::moon(c, 486, 112, 34, pal::white, pal::violet[5], pal::violet[4], pal::violet[5]);
     floatingIsland(c, 70, 250, 70, pal::violet[1], pal::violet[3]);
     floatingIsland(c, 250, 300, 40, pal::violet[1], pal::violet[3]);
     floatingIsland(c, 560, 270, 56, pal::violet[1], pal::violet[3]);
-    // ruins standing on the sea of cloud
-    scenery::ruinTower(c, 380, 420, 26, 110, rng, pal::violet[1], pal::violet[3], pal::gold[4]);
-    scenery::ruinArch(c, 410, 420, 60, 48, pal::violet[1], pal::violet[3]);
-    scenery::CloudColours sea{pal::violet[5], pal::violet[4], pal::violet[3]};
-    for (int i = 0; i < 9; ++i) {
-        scenery::cloud(c, i * 80 - 40, 440 + rng.range(0, 14), 120, 34, rng, sea);
-    }
-    scenery::CloudColours low{pal::violet[4], pal::violet[3], pal::violet[2]};
-    for (int i = 0; i < 8; ++i) {
-        scenery::cloud(c, i * 90 - 30, 490, 130, 40, rng, low);
+    // cloud banks drifting at many heights, far apart, so none reads as a floor
+    scenery::CloudColours banks{pal::violet[4], pal::violet[3], pal::violet[2]};
+    const int bankX[] = {-30, 150, 330, 500, 40, 420};
+    const int bankY[] = {350, 410, 370, 430, 470, 480};
+    for (int i = 0; i < 6; ++i) {
+        scenery::cloud(c, bankX[i], bankY[i], 110, 22, rng, banks);
     }
     return c;
 }
@@ -350,7 +329,7 @@ void addBackgroundPictures(std::vector<PictureJob>& jobs) {
     jobs.push_back({"sprites/bg1.png", meadowMorning});
     jobs.push_back({"sprites/bg2.png", meadowAfternoon});
     jobs.push_back({"sprites/bg3.png", caverns});
-    jobs.push_back({"sprites/bg4.png", cavernLake});
+    jobs.push_back({"sprites/bg4.png", cavernHall});
     jobs.push_back({"sprites/bg5.png", duskRuins});
     jobs.push_back({"sprites/bg6.png", nightSky});
 }

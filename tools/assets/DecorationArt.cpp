@@ -38,10 +38,12 @@ Canvas farMountains() {
     return c;
 }
 
+// Clouds drift over every sky, morning blue to dusk: a neutral body and a see-through
+// underside that takes the colour of whatever sky lies behind it.
 Canvas cloudPicture(const char* name, int w, int h, int bodyH) {
     Rng rng(name);
     Canvas c(w, h);
-    scenery::cloud(c, 4, h - 3, w - 8, bodyH, rng, {pal::white, pal::sky[5], pal::sky[4]});
+    scenery::cloud(c, 4, h - 3, w - 8, bodyH, rng, {pal::white, hex(0xe6e7ef), withAlpha(hex(0xd4d6e2), 150)});
     return c;
 }
 
@@ -81,16 +83,26 @@ Canvas caveCeiling() {
     return c;
 }
 
+// Far ruins: pale, soft-edged and rising out of the evening mist, so they stand on nothing
+// the player could walk to.
 Canvas ruinsGroup() {
     Rng rng("deco_ruins");
-    Canvas c(320, 224);
-    int ground = 214;
-    scenery::ruinTower(c, 20, ground, 44, 200, rng, pal::dusk[1], pal::dusk[3], pal::fire[4]);
-    scenery::ruinArch(c, 70, ground, 120, 100, pal::dusk[1], pal::dusk[3]);
-    scenery::ruinTower(c, 196, ground, 30, 130, rng, pal::dusk[1], pal::dusk[3], pal::fire[4]);
-    scenery::ruinTower(c, 240, ground, 56, 170, rng, pal::dusk[1], pal::dusk[3], pal::fire[3]);
-    std::vector<int> mound = scenery::rollingRidge(320, rng, 212, 5, 2);
-    scenery::fillBelow(c, mound, [](int, int, int depth) { return depth == 0 ? pal::dusk[2] : pal::dusk[1]; });
+    constexpr int kH = 224;
+    constexpr int kMist = 70;  // rows at the bottom that fade away
+    Canvas c(320, kH);
+    int ground = kH;
+    scenery::ruinTower(c, 20, ground, 44, 200, rng, pal::dusk[2], pal::dusk[3], pal::fire[3]);
+    scenery::ruinArch(c, 70, ground, 120, 100, pal::dusk[2], pal::dusk[3]);
+    scenery::ruinTower(c, 196, ground, 30, 130, rng, pal::dusk[2], pal::dusk[3], pal::fire[3]);
+    scenery::ruinTower(c, 240, ground, 56, 170, rng, pal::dusk[2], pal::dusk[3], pal::fire[3]);
+    for (int y = kH - kMist; y < kH; ++y) {
+        double thin = static_cast<double>(y - (kH - kMist)) / kMist;
+        for (int x = 0; x < c.width(); ++x) {
+            if (shading::bayer(x, y) < thin) {
+                c.set(x, y, kClear);
+            }
+        }
+    }
     return c;
 }
 
@@ -100,75 +112,51 @@ Canvas moonPicture() {
     return c;
 }
 
+// A far island drifting high up: small, hazy and flat-shaded, with a rounded hill on top and
+// no ledge to land on, so nobody mistakes it for a platform.
 Canvas floatingIsland() {
     Rng rng("deco_island");
-    constexpr int kW = 160;
-    constexpr int kH = 112;
-    Canvas c(kW, kH);
-    constexpr int kTop = 44;
-    Canvas rock(kW, kH);
-    std::vector<PointF> underside{{6, kTop + 2.0}};
-    for (int i = 1; i < 12; ++i) {
-        double u = i / 12.0;
-        double depth = 60.0 * (1.0 - (2 * u - 1) * (2 * u - 1)) + rng.range(-5, 5);
-        underside.push_back({6 + u * (kW - 12), kTop + 4.0 + depth});
+    constexpr int kW = 112;
+    constexpr int kH = 80;
+    constexpr int kRim = 34;  // where the hill meets the rock below
+    const Rgba hill = hex(0x9fb8c4);
+    const Rgba hillLit = hex(0xc3d6dc);
+    const Rgba rockLit = hex(0xa7a9c6);
+    const Rgba rock = hex(0x8c8db0);
+    const Rgba rockLow = hex(0x7b7ca2);
+    Canvas shape(kW, kH);
+    std::vector<PointF> underside{{8, kRim + 0.0}};
+    for (int i = 1; i < 10; ++i) {
+        double u = i / 10.0;
+        double depth = 38.0 * (1.0 - (2 * u - 1) * (2 * u - 1)) + rng.range(-3, 3);
+        underside.push_back({8 + u * (kW - 16), kRim + 2.0 + depth});
     }
-    underside.push_back({kW - 6.0, kTop + 2.0});
-    rock.fillPolygon(underside, pal::white);
-    rock.fillEllipse(kW / 2.0, kTop + 3.0, kW / 2.0 - 6, 6.0, pal::white);
-    ValueNoise strata(rng.next(), 10.0);
+    underside.push_back({kW - 8.0, kRim + 0.0});
+    shape.fillPolygon(underside, pal::white);
+    Canvas dome(kW, kH);
+    dome.fillEllipse(kW / 2.0, kRim + 2.0, kW / 2.0 - 8, 22.0, pal::white);
+    Canvas c(kW, kH);
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-            if (!rock.filled(x, y)) {
-                continue;
+            bool onDome = dome.filled(x, y) && y <= kRim + 2;
+            if (onDome) {
+                bool crest = !dome.filled(x, y - 1) || !dome.filled(x - 1, y);
+                c.set(x, y, crest ? hillLit : hill);
+            } else if (shape.filled(x, y)) {
+                bool lit = !shape.filled(x - 2, y);
+                c.set(x, y, lit ? rockLit : (y > kRim + 20 && shading::bayer(x, y) < 0.5 ? rockLow : rock));
             }
-            double t = 0.85 - (y - kTop) / 70.0 + (strata.fractal(x * 0.6, y * 2.0, 2) - 0.5) * 0.5;
-            if (!rock.filled(x - 2, y)) {
-                t += 0.2;
-            }
-            c.set(x, y, y < kTop + 14 ? shading::rampAt(pal::earth, 1, 4, t, x, y) : shading::rampAt(pal::stone, 0, 3, t, x, y));
         }
     }
-    // turf on top
-    for (int x = 0; x < kW; ++x) {
+    // a few far trees on the hill, barely darker than it
+    for (int i = 0; i < 4; ++i) {
+        int x = rng.range(30, kW - 30);
         int top = 0;
-        while (top < kH && !rock.filled(x, top)) {
+        while (top < kH && !dome.filled(x, top)) {
             ++top;
         }
-        if (top >= kH) {
-            continue;
-        }
-        int depth = 4 + (x * 7 % 5 == 0 ? 2 : 0);
-        for (int k = 0; k < depth; ++k) {
-            c.set(x, top + k, k == 0 ? pal::green[5] : (k < 3 ? pal::green[4] : pal::green[2]));
-        }
+        c.fillEllipse(x, top - 3.0, 4.0, 5.0, hex(0x8aa6b4));
     }
-    // roots trail beneath
-    for (int i = 0; i < 7; ++i) {
-        int x = rng.range(30, kW - 30);
-        int y = kTop + 10;
-        while (rock.filled(x, y + 1) && y < kH) {
-            ++y;
-        }
-        int len = rng.range(6, 22);
-        for (int k = 0; k < len && y + k < kH; ++k) {
-            c.set(x, y + k, pal::earth[1]);
-            if (rng.chance(0.25)) {
-                x += rng.chance(0.5) ? 1 : -1;
-            }
-        }
-    }
-    Canvas props(kW, kH);
-    scenery::broadTree(props, 56, kTop + 2, 46, rng, pal::green, pal::earth);
-    c.blit(props, 0, 0);
-    // a bush and a stone on the turf
-    Canvas bush(kW, kH);
-    bush.fillEllipse(112, kTop - 3.0, 9, 6, pal::white);
-    bush.fillEllipse(120, kTop - 1.0, 7, 5, pal::white);
-    Canvas bushShaded = shading::shade(bush, pal::green, 2, 5);
-    bushShaded.outline(pal::ink);
-    c.blit(bushShaded, 0, 0);
-    c.outline(pal::ink);
     return c;
 }
 
@@ -399,6 +387,15 @@ Canvas columnPicture() {
     return c;
 }
 
+// Fire colour at (x, y) of a light centred on (cx, cy) that fades out over (rx, ry); `lo` is
+// the darkest fire colour used, `warmth` lifts the whole light.
+Rgba flameAt(int x, int y, double cx, double cy, double rx, double ry, int lo, double warmth) {
+    double dx = (x - cx) / rx;
+    double dy = (y - cy) / ry;
+    double heat = 1.0 - detmath::sqrt(dx * dx + dy * dy);
+    return shading::rampAt(pal::fire, lo, 5, heat + warmth, x, y);
+}
+
 Canvas lanternPicture() {
     constexpr int kW = 32;
     constexpr int kH = 80;
@@ -417,10 +414,7 @@ Canvas lanternPicture() {
     Canvas cageShaded = shading::shade(cage, pal::gold, 0, 3);
     for (int y = 12; y < 25; ++y) {
         for (int x = 12; x < 20; ++x) {
-            double dx = (x - 15.5) / 4.0;
-            double dy = (y - 19.0) / 7.0;
-            double heat = 1.0 - detmath::sqrt(dx * dx + dy * dy);
-            cageShaded.set(x, y, shading::rampAt(pal::fire, 3, 5, heat + 0.3, x, y));
+            cageShaded.set(x, y, flameAt(x, y, 15.5, 19.0, 4.0, 7.0, 3, 0.3));
         }
     }
     for (int y = 12; y < 25; ++y) {
@@ -443,6 +437,34 @@ Canvas lanternPicture() {
             }
         }
     }
+    return c;
+}
+
+// A paper lantern let go into the evening sky: it floats, so it hangs on nothing.
+Canvas skyLanternPicture() {
+    constexpr int kW = 32;
+    constexpr int kH = 40;
+    Canvas c(kW, kH);
+    scenery::glow(c, 15.5, 18, 15, 17, pal::fire[4], 3, 26);
+    Canvas paper(kW, kH);
+    paper.fillPolygon({{10, 8}, {22, 8}, {24, 26}, {8, 26}}, pal::white);
+    paper.fillEllipse(16, 8, 6, 3, pal::white);
+    Canvas lit(kW, kH);
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            if (paper.filled(x, y)) {
+                lit.set(x, y, flameAt(x, y, 16.0, 22.0, 8.0, 14.0, 2, 0.2));
+            }
+        }
+    }
+    // the frame's ribs and the flame's opening at the bottom
+    for (int y = 9; y < 26; ++y) {
+        lit.set(16, y, pal::fire[2]);
+    }
+    lit.fillRect(12, 26, 8, 2, pal::fire[1]);
+    lit.set(16, 28, pal::fire[5]);
+    lit.outline(pal::fire[0]);
+    c.blit(lit, 0, 0);
     return c;
 }
 
@@ -609,6 +631,7 @@ void addDecorationPictures(std::vector<PictureJob>& jobs) {
     jobs.push_back({"sprites/deco_mushrooms.png", mushroomPicture});
     jobs.push_back({"sprites/deco_column.png", columnPicture});
     jobs.push_back({"sprites/deco_lantern.png", lanternPicture});
+    jobs.push_back({"sprites/deco_sky_lantern.png", skyLanternPicture});
     jobs.push_back({"sprites/deco_flowers.png", flowersPicture});
     jobs.push_back({"sprites/deco_grass.png", grassTufts});
     jobs.push_back({"sprites/deco_vines.png", hangingVines});

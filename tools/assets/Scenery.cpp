@@ -101,8 +101,10 @@ struct Peak {
     double right;
 };
 
-void drawPeak(Canvas& c, const Peak& p, int baseY, const MountainColours& colours, int snowDepth, int hazeY, Rng& rng,
-              double shift) {
+// `taken` holds what earlier peaks painted: a crest is lit only where it meets the sky, so a
+// nearer peak leaves no light line across the faces behind it.
+void drawPeak(Canvas& c, Canvas& taken, const Peak& p, int baseY, const MountainColours& colours, int snowDepth,
+              int hazeY, Rng& rng, double shift) {
     PointF apex{p.x + shift, p.top};
     std::vector<PointF> outline{apex};
     jaggedEdge(outline, apex, {apex.x + p.right, baseY + 0.0}, 0.22, 4, rng);
@@ -147,10 +149,17 @@ void drawPeak(Canvas& c, const Peak& p, int baseY, const MountainColours& colour
             if (haze > 0 && (haze >= 1.0 || haze > shading::bayer(x, y))) {
                 col = colours.haze;
             }
-            if (!mask.filled(x, y - 1) && lit) {
+            if (!mask.filled(x, y - 1) && !taken.filled(x, y - 1) && lit) {
                 col = snow ? colours.snowLit : colours.snowShade;
             }
             c.set(x, y, col);
+        }
+    }
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) {
+            if (mask.filled(x, y)) {
+                taken.set(x, y, pal::white);
+            }
         }
     }
 }
@@ -168,11 +177,12 @@ void mountainRange(Canvas& c, Rng& rng, int baseY, int count, int minHeight, int
     }
     // the tall ones stand behind
     std::sort(peaks.begin(), peaks.end(), [](const Peak& a, const Peak& b) { return a.top < b.top; });
+    Canvas taken(w, c.height());
     for (const Peak& p : peaks) {
         uint32_t seed = rng.next();
         for (int copy = -1; copy <= 1; ++copy) {
             Rng local(seed);
-            drawPeak(c, p, baseY, colours, snowDepth, hazeY, local, copy * w);
+            drawPeak(c, taken, p, baseY, colours, snowDepth, hazeY, local, copy * w);
         }
     }
 }

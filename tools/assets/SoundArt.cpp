@@ -4,6 +4,7 @@
 #include "AssetList.h"
 #include "DetMath.h"
 #include "Rng.h"
+#include "Synth.h"
 #include "WavWriter.h"
 
 #include <algorithm>
@@ -55,18 +56,6 @@ double saw(double phase, double frequency, int maxHarmonic) {
     return s;
 }
 
-void normalise(Samples& s, double peak) {
-    double top = 0.0;
-    for (double v : s) {
-        top = std::max(top, v < 0 ? -v : v);
-    }
-    if (top > 0.0) {
-        for (double& v : s) {
-            v *= peak / top;
-        }
-    }
-}
-
 void fadeEnds(Samples& s) {
     int n = std::min(count(kFadeSeconds), static_cast<int>(s.size()) / 2);
     for (int i = 0; i < n; ++i) {
@@ -77,7 +66,7 @@ void fadeEnds(Samples& s) {
 }
 
 Samples finishOneShot(Samples s) {
-    normalise(s, kOneShotPeak);
+    synth::normalise(s, kOneShotPeak);
     fadeEnds(s);
     return s;
 }
@@ -220,7 +209,7 @@ Samples win() {
 // ---- loops: one second each
 
 Samples finishLoop(Samples s) {
-    normalise(s, kLoopPeak);
+    synth::normalise(s, kLoopPeak);
     return s;
 }
 

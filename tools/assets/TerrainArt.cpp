@@ -1,5 +1,7 @@
 // Platform pictures for the three themes: ledges 32 px tall that float in the air and
 // grounds 96 px tall that reach down out of the view. Their top row is the walking surface.
+// A ledge is a whole platform with a border all round; grounds are laid side by side, so
+// only their surface has a border and their sides run on into the next piece.
 #include "AssetList.h"
 #include "Noise.h"
 #include "Palette.h"
@@ -23,20 +25,22 @@ enum class Theme { Meadow, Cave, Dusk };
 struct Outline {
     std::vector<int> top;
     std::vector<int> bottom;
+    bool tiles = false;  // pieces laid side by side: no border at the sides or the bottom
 };
 
 Outline shapeOf(int w, int h, bool ground, Rng& rng, int clumpDepth, int lift = 0) {
     Outline o;
     o.top.assign(static_cast<size_t>(w), 0);
     o.bottom.assign(static_cast<size_t>(w), h - 1);
+    if (ground) {
+        o.tiles = true;
+        return o;
+    }
     // rounded top corners
     const int topRound[] = {2, 1};
     for (int i = 0; i < 2 && i < w / 2; ++i) {
         o.top[static_cast<size_t>(i)] = topRound[i];
         o.top[static_cast<size_t>(w - 1 - i)] = topRound[i];
-    }
-    if (ground) {
-        return o;
     }
     // the underside: a base line with clumps hanging from it, tucked in at both ends
     int base = h - 1 - clumpDepth - lift;
@@ -65,8 +69,12 @@ bool solid(const Outline& o, int x, int y) {
     return y >= o.top[static_cast<size_t>(x)] && y <= o.bottom[static_cast<size_t>(x)];
 }
 
-// The shape's own rim: first and last solid pixel of every column, and the end columns.
+// The shape's own rim: first and last solid pixel of every column, and the end columns; for
+// pieces that tile, only the surface.
 bool rim(const Outline& o, int x, int y) {
+    if (o.tiles) {
+        return solid(o, x, y) && !solid(o, x, y - 1);
+    }
     return solid(o, x, y) && (!solid(o, x - 1, y) || !solid(o, x + 1, y) || !solid(o, x, y - 1) || !solid(o, x, y + 1));
 }
 
@@ -303,6 +311,13 @@ Canvas duskPiece(int w, int h, bool ground) {
         courses.push_back(row);
     }
     if (!ground) {
+        // a ledge is a whole platform: rounded and bordered all round
+        o.tiles = false;
+        const int topRound[] = {2, 1};
+        for (int i = 0; i < 2 && i < w / 2; ++i) {
+            o.top[static_cast<size_t>(i)] = topRound[i];
+            o.top[static_cast<size_t>(w - 1 - i)] = topRound[i];
+        }
         // the lowest course loses some bricks, the one above a few
         for (int x = 0; x < w; ++x) {
             o.bottom[static_cast<size_t>(x)] = h - 1;

@@ -1,0 +1,122 @@
+#include "sound/MusicPlayer.h"
+
+#include <iostream>
+
+#include "sound/OpenAlSoundEngine.h"
+#include "sound/OpenAlSoundSource.h"
+#include "sound/WavDecoder.h"
+#include "sound/WubManager.h"
+
+MusicPlayer* MusicPlayer::instance() {
+    static MusicPlayer* player = [] {
+        auto* p = new MusicPlayer();
+        p->lazy = true;
+        return p;
+    }();
+    return player;
+}
+
+MusicPlayer::MusicPlayer(OpenAlSoundEngine* soundEngine) : engine(soundEngine) {}
+
+MusicPlayer::~MusicPlayer() {
+    if (voice != 0) {
+        engine->makeCurrent();
+        alSourceStop(voice);
+        alSourcei(voice, AL_BUFFER, 0);
+        alDeleteSources(1, &voice);
+    }
+    track.reset();
+}
+
+bool MusicPlayer::attach() {
+    if (!attached) {
+        attached = true;
+        if (lazy) {
+            engine = dynamic_cast<OpenAlSoundEngine*>(WubManager::instance()->engine);
+        }
+        if (engine != nullptr) {
+            engine->makeCurrent();
+            alGetError();
+            ALuint id = 0;  // left untouched when the device has no source to spare
+            alGenSources(1, &id);
+            voice = alGetError() == AL_NO_ERROR ? id : 0;
+        }
+    }
+    return voice != 0;
+}
+
+bool MusicPlayer::load(const std::string& file) {
+    if (file == loaded && track) {
+        return true;
+    }
+    alSourcei(voice, AL_BUFFER, 0);
+    track.reset();
+    loaded.clear();
+    DecodedSound sound;
+    std::string error;
+    if (!WavDecoder::decode(file, sound, error)) {
+        std::cerr << "music: cannot use \"" << file << "\": " << error << "\n";
+        return false;
+    }
+    track.reset(OpenAlSoundSource::create(sound));
+    if (!track) {
+        return false;
+    }
+    loaded = file;
+    return true;
+}
+
+void MusicPlayer::play(const std::string& file) {
+    if (!switchedOn || !attach()) {
+        return;
+    }
+    engine->makeCurrent();
+    stop();
+    if (!load(file)) {
+        std::cout << "[MUSIC] ERROR: cannot play " << file << "\n";
+        return;
+    }
+    alSourcei(voice, AL_BUFFER, static_cast<ALint>(track->buffer()));
+    alSourcei(voice, AL_LOOPING, AL_TRUE);
+    alSourcei(voice, AL_SOURCE_RELATIVE, AL_TRUE);
+    const ALfloat centre[3] = {0.0f, 0.0f, 0.0f};
+    alSourcefv(voice, AL_POSITION, centre);
+    alSourcef(voice, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcef(voice, AL_GAIN, kVolume);
+    alSourcePlay(voice);
+    playing = file;
+}
+
+void MusicPlayer::stop() {
+    if (voice != 0) {
+        engine->makeCurrent();
+        alSourceStop(voice);
+    }
+    playing.clear();
+}
+
+void MusicPlayer::pause() {
+    if (voice != 0 && !playing.empty()) {
+        engine->makeCurrent();
+        alSourcePause(voice);
+    }
+}
+
+void MusicPlayer::resume() {
+    if (voice == 0 || playing.empty()) {
+        return;
+    }
+    engine->makeCurrent();
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice, AL_SOURCE_STATE, &state);
+    if (state == AL_PAUSED) {
+        alSourcePlay(voice);
+    }
+}
+
+void MusicPlayer::setEnabled(bool on) {
+    switchedOn = on;
+    if (!on) {
+        stop();
+    }
+}

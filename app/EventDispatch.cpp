@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/Display.h"
+#include "app/TickWait.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;
@@ -15,9 +16,10 @@ SharedState* sharedState = nullptr;
 namespace {
 
 const unsigned int tickMilliseconds = 16;
-// Between passes with nothing pending the loop sleeps on the display connection this long at
-// most, so an idle menu does not burn a core while ticks still come on time.
+#ifdef VANTOREL_POLL_1MS
+// The comparison build polls the display every millisecond instead of sleeping to the tick.
 const int idleWaitMilliseconds = 1;
+#endif
 
 void reportCaught(const char* label) {
     std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE"))
@@ -33,6 +35,8 @@ void protectedCall(const char* label, Work work) {
     }
 }
 
+// Between passes with nothing pending the loop sleeps on the display connection until an event
+// arrives or the next tick is due, so an idle menu wakes about once per tick.
 void waitForEvents() {
 #ifndef VANTOREL_BUSY_LOOP
     Display* display = glXGetCurrentDisplay();
@@ -40,7 +44,16 @@ void waitForEvents() {
         return;
     }
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
+#ifdef VANTOREL_POLL_1MS
     poll(&connection, 1, idleWaitMilliseconds);
+#else
+    const int64_t left = TickWait::nanosecondsLeft();
+    if (left <= 0) {
+        return;
+    }
+    const timespec timeout{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+    ppoll(&connection, 1, &timeout, nullptr);
+#endif
 #endif
 }
 
@@ -97,6 +110,7 @@ void updateCallback(int value) {
     protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] {
         activeState->update(value);
         glutTimerFunc(tickMilliseconds, updateCallback, 0);
+        TickWait::tickScheduled(tickMilliseconds);
     });
 }
 
@@ -111,6 +125,7 @@ void registerCallbacks() {
     glutMotionFunc(clickDragCallback);
     glutPassiveMotionFunc(mouseMoveCallback);
     glutTimerFunc(0, updateCallback, 0);
+    TickWait::tickScheduled(0);
 }
 
 void runUntilStateChanges() {

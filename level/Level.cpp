@@ -49,6 +49,23 @@ bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A large level writes hundreds of thousands of log pieces while it loads; the log may write
+// each piece through on its own, so during the load they are gathered and written out at the
+// end, the same bytes in the same order.
+class GatheredLog {
+public:
+    GatheredLog() : flags(std::cout.flags()) { std::cout.unsetf(std::ios::unitbuf); }
+    ~GatheredLog() {
+        std::cout.flush();
+        std::cout.flags(flags);
+    }
+    GatheredLog(const GatheredLog&) = delete;
+    GatheredLog& operator=(const GatheredLog&) = delete;
+
+private:
+    std::ios::fmtflags flags;
+};
+
 }  // namespace
 
 Level::~Level() {
@@ -82,6 +99,7 @@ bool Level::loadFromFile(std::string fileName) {
         std::cout << "[LEVEL] ERROR: file failed to open!\n";
         return false;
     }
+    GatheredLog gathered;
     std::string line;
     while (readTextLine(in, line)) {
         if (classifyLine(line) != LineKind::Header) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Display.h"
 #include "app/SharedState.h"
 #include "game/Game.h"
 #include "game/InputScript.h"
@@ -60,12 +61,7 @@ void openWindow() {
     glutCreateWindow("Vantorel tick bench");
     glClearColor(0, 0, 0, 1);
     glEnable(GL_TEXTURE_2D);
-    glViewport(0, 0, kWindowWidth, kWindowHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWindowWidth, kWindowHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setPixelProjection(kWindowWidth, kWindowHeight);
     TextureManager::instance()->setScreenWidth(kWindowWidth);
     TextureManager::instance()->setScreenHeight(kWindowHeight);
 }

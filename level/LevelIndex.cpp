@@ -164,24 +164,23 @@ bool LevelIndex::coversDecorations(const Level& level) const {
     return built && level.backDecorations.size() == back.built && level.frontDecorations.size() == front.built;
 }
 
-bool LevelIndex::anyPlatformOverlaps(const Level& level, Bounds box) const {
-    platformBoxes.query(boxArea(box), scratch);
+template <typename Thing>
+bool LevelIndex::anyOverlaps(const SpatialGrid& grid, const std::vector<Thing*>& list, Bounds box) const {
+    grid.query(boxArea(box), scratch);
     for (int32_t i : scratch) {
-        if (overlaps(box, level.platforms[i]->box())) {
+        if (overlaps(box, list[i]->box())) {
             return true;
         }
     }
     return false;
 }
 
+bool LevelIndex::anyPlatformOverlaps(const Level& level, Bounds box) const {
+    return anyOverlaps(platformBoxes, level.platforms, box);
+}
+
 bool LevelIndex::anyTrapOverlaps(const Level& level, Bounds box) const {
-    trapReach.query(boxArea(box), scratch);
-    for (int32_t i : scratch) {
-        if (overlaps(box, level.traps[i]->box())) {
-            return true;
-        }
-    }
-    return false;
+    return anyOverlaps(trapReach, level.traps, box);
 }
 
 void LevelIndex::platformsShown(SpatialGrid::Area world, std::vector<int32_t>& found) const {

@@ -53,6 +53,9 @@ private:
         size_t built = 0;
     };
 
+    // True when the box overlaps any thing of the list that the grid files near it.
+    template <typename Thing>
+    bool anyOverlaps(const SpatialGrid& grid, const std::vector<Thing*>& list, Bounds box) const;
     static void fileDecorations(const std::vector<Decoration*>& list, DecorationLayer& layer);
     static void queryLayer(const DecorationLayer& layer, Bounds view, std::vector<int32_t>& found);
 

@@ -33,15 +33,6 @@ struct Window {
     int height;
 };
 
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) : previous(fs::current_path()) { fs::current_path(folder); }
-    ~CurrentFolder() { fs::current_path(previous); }
-
-private:
-    fs::path previous;
-};
-
 std::vector<unsigned char> readFrame(Window window) {
     std::vector<unsigned char> pixels(static_cast<size_t>(window.width) * window.height * 4);
     glFinish();
@@ -89,7 +80,7 @@ class LevelCullingTest : public ::testing::TestWithParam<Window> {};
 TEST_P(LevelCullingTest, CulledFramesEqualFramesDrawnWhole) {
     const Window window = GetParam();
     testsupport::ensureGlContext(window.width, window.height);
-    CurrentFolder folder{testsupport::sourceDir()};
+    testsupport::ScopedCurrentDir folder{testsupport::sourceDir()};
     testsupport::LogCapture log;
     TextureManager::instance()->setScreenWidth(window.width);
     TextureManager::instance()->setScreenHeight(window.height);

@@ -6,8 +6,10 @@
 
 #include <iostream>
 
+#include "app/Display.h"
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
+#include "app/TickWait.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;
@@ -16,9 +18,10 @@ SharedState* sharedState = nullptr;
 namespace {
 
 const unsigned int tickMilliseconds = 16;
-// Between passes with nothing pending the loop sleeps on the display connection this long at
-// most, so an idle menu does not burn a core while ticks still come on time.
+#ifdef VANTOREL_POLL_1MS
+// The comparison build polls the display every millisecond instead of sleeping to the tick.
 const int idleWaitMilliseconds = 1;
+#endif
 const unsigned char enterKey = 13;
 
 GamepadMapper gamepad;
@@ -37,6 +40,8 @@ void protectedCall(const char* label, Work work) {
     }
 }
 
+// Between passes with nothing pending the loop sleeps on the display connection until an event
+// arrives or the next tick is due, so an idle menu wakes about once per tick.
 void waitForEvents() {
 #ifndef VANTOREL_BUSY_LOOP
     Display* display = glXGetCurrentDisplay();
@@ -44,7 +49,16 @@ void waitForEvents() {
         return;
     }
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
+#ifdef VANTOREL_POLL_1MS
     poll(&connection, 1, idleWaitMilliseconds);
+#else
+    const int64_t left = TickWait::nanosecondsLeft();
+    if (left <= 0) {
+        return;
+    }
+    const timespec timeout{static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+    ppoll(&connection, 1, &timeout, nullptr);
+#endif
 #endif
 }
 
@@ -125,6 +139,7 @@ void updateCallback(int value) {
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
     glutTimerFunc(tickMilliseconds, updateCallback, 0);
+    TickWait::tickScheduled(tickMilliseconds);
 }
 
 void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {
@@ -166,6 +181,7 @@ void registerCallbacks() {
     glutTimerFunc(0, updateCallback, 0);
     glutJoystickFunc(joystickCallback, tickMilliseconds);
     glutWindowStatusFunc(windowStatusCallback);
+    TickWait::tickScheduled(0);
 }
 
 void runUntilStateChanges() {

@@ -82,6 +82,23 @@ void Image::nextFrame() {
     frameCounter = wrapCounter(static_cast<int64_t>(frameCounter) + 1, columnTicks());
 }
 
+void Image::skipFrames(int64_t frames) {
+    if (frames <= 0) {
+        return;
+    }
+    const int64_t wrap = columnTicks();
+    const int64_t counter = frameCounter;
+    // The counter climbs until the step that reaches the wrap, which sets it to 1.
+    const int64_t climb = counter < wrap - 1 ? wrap - 1 - counter : 0;
+    if (frames <= climb) {
+        frameCounter = static_cast<int>(counter + frames);
+        return;
+    }
+    // From 1 it runs through 1 ... wrap - 1 and round again.
+    const int64_t cycle = wrap > 2 ? wrap - 1 : 1;
+    frameCounter = static_cast<int>(1 + (frames - climb - 1) % cycle);
+}
+
 void Image::setFrame(int n) {
     int64_t counter = n <= 0 ? 0 : (static_cast<int64_t>(n) - 1) * ticksPerFrame;
     frameCounter = wrapCounter(counter, columnTicks());

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 // The one drawable: a texture (owned by the TextureManager, never deleted here), a draw offset,
@@ -19,6 +20,8 @@ public:
     void partition(int columns, int rows);
 
     void nextFrame();
+    // The same as calling nextFrame that many times, in constant time.
+    void skipFrames(int64_t frames);
     void setFrame(int n);
     void setRow(int n);
     void setTicksPerFrame(int n);

@@ -49,6 +49,23 @@ bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A large level writes hundreds of thousands of log pieces while it loads; the log may write
+// each piece through on its own, so during the load they are gathered and written out at the
+// end, the same bytes in the same order.
+class GatheredLog {
+public:
+    GatheredLog() : flags(std::cout.flags()) { std::cout.unsetf(std::ios::unitbuf); }
+    ~GatheredLog() {
+        std::cout.flush();
+        std::cout.flags(flags);
+    }
+    GatheredLog(const GatheredLog&) = delete;
+    GatheredLog& operator=(const GatheredLog&) = delete;
+
+private:
+    std::ios::fmtflags flags;
+};
+
 }  // namespace
 
 Level::~Level() {
@@ -82,6 +99,7 @@ bool Level::loadFromFile(std::string fileName) {
         std::cout << "[LEVEL] ERROR: file failed to open!\n";
         return false;
     }
+    GatheredLog gathered;
     std::string line;
     while (readTextLine(in, line)) {
         if (classifyLine(line) != LineKind::Header) {
@@ -101,6 +119,7 @@ bool Level::loadFromFile(std::string fileName) {
         }
     }
     std::cout << "[LEVEL] file loaded successfully.\n";
+    index.build(*this);
     return true;
 }
 
@@ -234,24 +253,90 @@ void Level::drawBack(Bounds view, int originX, int originY) {
     if (background != nullptr) {
         background->draw(originX, originY);
     }
-    for (Decoration* decoration : backDecorations) {
-        decoration->draw(originX, originY, view.x, view.y, view.w, view.h);
-    }
-    const int offsetX = saturateToInt32(int64_t{originX} - view.x);
-    const int offsetY = saturateToInt32(int64_t{originY} - view.y);
-    for (Platform* platform : platforms) {
-        platform->draw(offsetX, offsetY);
-    }
+    drawDecorations(backDecorations, false, view, originX, originY);
+    drawPlatforms(saturateToInt32(int64_t{originX} - view.x), saturateToInt32(int64_t{originY} - view.y));
 }
 
 void Level::drawFront(Bounds view, int originX, int originY) {
     goal.draw(originX, originY, view.x, view.y, view.w, view.h);
-    const int offsetX = saturateToInt32(int64_t{originX} - view.x);
-    const int offsetY = saturateToInt32(int64_t{originY} - view.y);
-    for (Trap* trap : traps) {
-        trap->draw(offsetX, offsetY);
+    drawTraps(saturateToInt32(int64_t{originX} - view.x), saturateToInt32(int64_t{originY} - view.y));
+    drawDecorations(frontDecorations, true, view, originX, originY);
+}
+
+bool Level::canSkip(Bounds view, int originX, int originY) const {
+    return culling && withinCullingRange(view.x) && withinCullingRange(view.y) && withinCullingRange(view.w) && withinCullingRange(view.h) &&
+           withinCullingRange(originX) && withinCullingRange(originY);
+}
+
+void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX,
+                            int originY) {
+    // Scenery culls itself against the view; the index only spares the walk over what is far.
+    if (!canSkip(view, originX, originY) || !index.coversDecorations(*this)) {
+        for (Decoration* decoration : list) {
+            decoration->draw(originX, originY, view.x, view.y, view.w, view.h);
+        }
+        return;
     }
-    for (Decoration* decoration : frontDecorations) {
-        decoration->draw(originX, originY, view.x, view.y, view.w, view.h);
+    index.decorationsShown(front, view, shown);
+    for (int32_t i : shown) {
+        list[i]->draw(originX, originY, view.x, view.y, view.w, view.h);
+    }
+}
+
+void Level::drawPlatforms(int offsetX, int offsetY) {
+    if (!index.coversPlatforms(*this)) {
+        for (Platform* platform : platforms) {
+            platform->draw(offsetX, offsetY);
+        }
+        return;
+    }
+    ++index.drawPasses;
+    const bool skipping = culling && withinCullingRange(offsetX) && withinCullingRange(offsetY);
+    const ScreenArea screen = skipping ? ScreenArea::current() : ScreenArea();
+    if (!screen.known) {
+        for (size_t i = 0; i < platforms.size(); ++i) {
+            drawPlatform(i, offsetX, offsetY);
+        }
+        return;
+    }
+    const SpatialGrid::Area world{screen.left - offsetX, screen.top - offsetY, screen.right - offsetX,
+                                  screen.bottom - offsetY};
+    index.platformsShown(world, shown);
+    for (int32_t i : shown) {
+        drawPlatform(static_cast<size_t>(i), offsetX, offsetY);
+    }
+}
+
+void Level::drawPlatform(size_t i, int offsetX, int offsetY) {
+    Platform* platform = platforms[i];
+    int64_t& drawnAt = index.platformDrawnAt[i];
+    if (platform->image != nullptr) {
+        platform->image->skipFrames(index.drawPasses - drawnAt - 1);
+    }
+    drawnAt = index.drawPasses;
+    platform->draw(offsetX, offsetY);
+}
+
+void Level::settleAnimations() {
+    if (!index.coversPlatforms(*this)) {
+        return;
+    }
+    for (size_t i = 0; i < platforms.size(); ++i) {
+        int64_t& drawnAt = index.platformDrawnAt[i];
+        if (platforms[i]->image != nullptr) {
+            platforms[i]->image->skipFrames(index.drawPasses - drawnAt);
+        }
+        drawnAt = index.drawPasses;
+    }
+}
+
+void Level::drawTraps(int offsetX, int offsetY) {
+    // Every trap floats on while unseen: the hazard test meets it where its path has taken it.
+    const ScreenArea screen = culling ? ScreenArea::current() : ScreenArea();
+    for (Trap* trap : traps) {
+        trap->advance();
+        if (pictureMayShow(*trap, offsetX, offsetY, screen)) {
+            trap->drawWhereItIs(offsetX, offsetY);
+        }
     }
 }

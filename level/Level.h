@@ -6,6 +6,7 @@
 
 #include "graphics/Bounds.h"
 #include "graphics/Decoration.h"
+#include "level/LevelIndex.h"
 
 class Image;
 class Platform;
@@ -24,8 +25,12 @@ public:
     bool loadFromFile(std::string fileName);
 
     // Draw order: background, back scenery, platforms | (player) | goal, traps, front scenery.
+    // Things whose picture lies wholly off screen are not sent to GL, but everything a draw
+    // advances (animation, floating, bobbing) advances as if they were.
     void drawBack(Bounds view, int originX, int originY);
     void drawFront(Bounds view, int originX, int originY);
+    // Brings every platform's animation up to date with the passes drawn so far.
+    void settleAnimations();
 
     // A file is expected to give all four; a file that does not leaves them 0.
     int32_t width = 0;
@@ -41,6 +46,10 @@ public:
     std::vector<Platform*> platforms;
     std::vector<Trap*> traps;
     std::vector<Decoration*> frontDecorations;
+    // Built at the end of loading; a level assembled by hand is walked list by list.
+    LevelIndex index;
+    // Off: every object is sent to GL, seen or not (for comparing the two ways of drawing).
+    bool culling = true;
 
 private:
     void readProperties(std::istream& in);
@@ -48,4 +57,12 @@ private:
     void readDecoration(std::istream& in);
     void readPlatform(std::istream& in);
     void readTrap(std::istream& in);
+    void drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY);
+    void drawPlatforms(int offsetX, int offsetY);
+    void drawPlatform(size_t i, int offsetX, int offsetY);
+    void drawTraps(int offsetX, int offsetY);
+    bool canSkip(Bounds view, int originX, int originY) const;
+
+    // Reused from pass to pass.
+    std::vector<int32_t> shown;
 };

@@ -44,6 +44,9 @@ bool collides(const Level& level, Bounds box) {
     if (box.y < 0 || box.x < 0 || farEdge(box.x, box.w) > level.width) {
         return true;
     }
+    if (level.index.coversPlatforms(level)) {
+        return level.index.anyPlatformOverlaps(level, box);
+    }
     for (const Platform* platform : level.platforms) {
         if (overlaps(box, platform->box())) {
             return true;
@@ -104,6 +107,9 @@ void moveWithCollision(const Level& level, Object& object) {
 bool touchesHazard(const Level& level, Bounds box) {
     if (farEdge(box.y, box.h) > level.height) {
         return true;
+    }
+    if (level.index.coversTraps(level)) {
+        return level.index.anyTrapOverlaps(level, box);
     }
     for (const Trap* trap : level.traps) {
         if (overlaps(box, trap->box())) {

@@ -49,6 +49,11 @@ void Trap::setY(int value) {
 }
 
 void Trap::draw(int offsetX, int offsetY) {
+    advance();
+    drawWhereItIs(offsetX, offsetY);
+}
+
+void Trap::advance() {
     if (image != nullptr) {
         image->nextFrame();
     }
@@ -61,6 +66,9 @@ void Trap::draw(int offsetX, int offsetY) {
         phaseY = static_cast<float>(phaseY + kRadiansPerDegree);
         y = pointOnPath(baseY, floatY, std::sin(static_cast<double>(phaseY)));
     }
+}
+
+void Trap::drawWhereItIs(int offsetX, int offsetY) {
     drawImage(offsetX, offsetY);
 }
 

@@ -23,6 +23,10 @@ public:
     void setY(int value) override;
     // Advances the float one degree, then draws the image (when there is one) where it now is.
     void draw(int offsetX, int offsetY) override;
+    // The two halves of draw: what one draw advances (animation and float), and the picture
+    // where the trap now is. A level skips the picture of a trap off screen, never the advance.
+    void advance();
+    void drawWhereItIs(int offsetX, int offsetY);
 
     // A new random phase for this axis, shared with the other axis when that one floats too.
     void setFloatX(int amplitude);

@@ -33,15 +33,6 @@ std::vector<int> shippedLevels() {
     return levels;
 }
 
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) : previous(fs::current_path()) { fs::current_path(folder); }
-    ~CurrentFolder() { fs::current_path(previous); }
-
-private:
-    fs::path previous;
-};
-
 InputScript loadScript(int level) {
     const std::string path = testsupport::sourceDir() + "/tests/replays/level" + std::to_string(level) + ".keys";
     std::ifstream in(path);
@@ -59,7 +50,7 @@ std::string levelName(int level) {
 class LevelReplayTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override { testsupport::ensureGlContext(640, 480); }
-    CurrentFolder folder{testsupport::sourceDir()};
+    testsupport::ScopedCurrentDir folder{testsupport::sourceDir()};
     testsupport::LogCapture log;
     SharedState shared;
 };
@@ -82,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelReplayTest, ::testing::ValuesIn(shi
 
 TEST(LevelChainTest, TheLevelsInARowEndInTheWinState) {
     testsupport::ensureGlContext(640, 480);
-    CurrentFolder folder(testsupport::sourceDir());
+    testsupport::ScopedCurrentDir folder(testsupport::sourceDir());
     testsupport::LogCapture log;
     SharedState shared;
     Game game(&shared);

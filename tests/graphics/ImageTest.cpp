@@ -87,6 +87,32 @@ TEST(ImageCounterTest, FourColumnsCycleThreeThenFourCalls) {
     EXPECT_EQ(image.frameCounter, 1);
 }
 
+TEST(ImageCounterTest, SkippingFramesLandsWhereRepeatedStepsDo) {
+    // Sheets of 0 to 5 columns at 1 and 4 ticks per frame, counters inside, at and past the
+    // wrap and below zero, skips across several cycles.
+    for (int columns = 0; columns <= 5; ++columns) {
+        for (int ticks : {1, 4}) {
+            for (int start : {-7, 0, 1, 2, 3, 15, 16, 40}) {
+                for (int64_t frames = 0; frames <= 45; ++frames) {
+                    Image stepped = sheet(columns * 8, 8);
+                    if (columns > 0) {
+                        stepped.partition(columns, 1);
+                    }
+                    stepped.ticksPerFrame = static_cast<unsigned int>(ticks);
+                    stepped.frameCounter = start;
+                    Image skipped = stepped;
+                    for (int64_t i = 0; i < frames; ++i) {
+                        stepped.nextFrame();
+                    }
+                    skipped.skipFrames(frames);
+                    ASSERT_EQ(skipped.frameCounter, stepped.frameCounter)
+                        << columns << " columns, " << ticks << " ticks, from " << start << ", " << frames << " frames";
+                }
+            }
+        }
+    }
+}
+
 TEST(ImageCounterTest, SetFrameWrapsAndGuardsLowNumbers) {
     Image image = sheet(100, 10);
     image.partition(4, 1);

@@ -35,6 +35,15 @@ ScopedTempDir::~ScopedTempDir() {
     fs::remove_all(dir, ec);
 }
 
+ScopedCurrentDir::ScopedCurrentDir(const std::string& folder) : previous(fs::current_path().string()) {
+    fs::current_path(folder);
+}
+
+ScopedCurrentDir::~ScopedCurrentDir() {
+    std::error_code ec;
+    fs::current_path(previous, ec);
+}
+
 LogCapture::LogCapture() : saved(std::cout.rdbuf(buffer.rdbuf())) {}
 
 LogCapture::~LogCapture() {

@@ -22,6 +22,19 @@ private:
     std::string previous;
 };
 
+// Makes an existing folder the working directory for the object's life; the previous one
+// comes back afterwards.
+class ScopedCurrentDir {
+public:
+    explicit ScopedCurrentDir(const std::string& folder);
+    ~ScopedCurrentDir();
+    ScopedCurrentDir(const ScopedCurrentDir&) = delete;
+    ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
+
+private:
+    std::string previous;
+};
+
 // Captures everything written to std::cout (the game's log) while it lives.
 class LogCapture {
 public:

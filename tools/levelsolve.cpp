@@ -382,6 +382,8 @@ bool search(Game& game, Found& found) {
             std::fprintf(stderr, "levelsolve: every play respawns by tick %d\n", start + options.segment - 1);
             return false;
         }
+        found.script = scriptFor(nodes, beam.front());
+        found.ticks = start + options.segment - 1;
         const Node& best = nodes[beam.front()];
         if ((start - 1) % (options.segment * 50) == 0) {
             std::fprintf(stderr, "tick %5d: best at (%d, %d), waypoint %d of %zu, %zu plays kept\n", start,
@@ -433,6 +435,12 @@ int main(int argc, char** argv) {
     const bool solved = search(game, found);
     giveTrapPicturesBack(*game.level, pictures);
     if (!solved) {
+        // The furthest play, to look at with playtest trace or show.
+        const std::string partial = options.script + ".part";
+        std::ofstream out(partial);
+        out << "; " << options.level << ", seed " << options.seed << ": furthest play, " << found.ticks
+            << " ticks\n" << found.script.text();
+        std::fprintf(stderr, "levelsolve: the furthest play is in %s\n", partial.c_str());
         return 1;
     }
     int ticks = 0;

@@ -5,8 +5,8 @@
 // route of waypoints are kept. The keys found are replayed through the ordinary scripted play
 // before they are written. Run it in the game folder, under a display (xvfb-run):
 //   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] [--ticks N]
-// Each --via is a point (the player's box centre must come within R pixels, default 48) to
-// pass in order before the goal; the route steers the search round walls and up climbs.
+// Each --via is a place to stand on (the player's box centre within R pixels, default 48),
+// reached in order before the goal; the route steers the search round walls and up climbs.
 #include <GL/freeglut.h>
 
 #include <algorithm>
@@ -44,6 +44,7 @@ const int cellVelocityY = 60;
 // into one spot (say, under a ledge near the next waypoint) and lose the way round.
 const int areaSize = 32;
 const int playsPerArea = 3;
+const double belowWeight = 4.0;
 const int playerHalfWidth = 17;
 const int playerHalfHeight = 23;
 
@@ -246,14 +247,25 @@ double distanceTo(const PlayerState& s, const Options::Waypoint& w) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-// Passes every waypoint now within reach and scores the play: waypoints passed first, then
-// nearness to the next one, and fewer key events among equals.
+// How far the play seems from the waypoint: a pixel below it counts several times, since
+// falling is easy and climbing back is not, so plays falling past do not crowd out the ones
+// still waiting above.
+double remainingWay(const PlayerState& s, const Options::Waypoint& w) {
+    const double dx = s.x + playerHalfWidth - w.x;
+    const double below = std::max(0.0, static_cast<double>(s.y + playerHalfHeight - w.y));
+    const double above = std::max(0.0, static_cast<double>(w.y - s.y - playerHalfHeight));
+    return std::sqrt(dx * dx + above * above) + below * belowWeight;
+}
+
+// Passes every waypoint the player stands within reach of (flying past a small ledge is not
+// reaching it) and scores the play: waypoints passed first, then nearness to the next one,
+// and fewer key events among equals.
 void score(Node& node, const std::vector<Options::Waypoint>& route) {
-    while (node.waypoint < static_cast<int>(route.size()) &&
+    while (node.player.grounded && node.waypoint < static_cast<int>(route.size()) &&
            distanceTo(node.player, route[node.waypoint]) <= route[node.waypoint].radius) {
         ++node.waypoint;
     }
-    node.score = node.waypoint * 1.0e6 - distanceTo(node.player, route[node.waypoint]) - node.keyEvents * 0.01;
+    node.score = node.waypoint * 1.0e6 - remainingWay(node.player, route[node.waypoint]) - node.keyEvents * 0.01;
 }
 
 uint64_t areaOf(const Node& node) {

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     addTerrainPictures(pictures);
     addObjectPictures(pictures);
     addDecorationPictures(pictures);
+    addFrostPictures(pictures);
     std::vector<SoundJob> sounds;
     addSounds(sounds);
 

@@ -110,11 +110,12 @@ const std::map<std::string, Size>& fixedSizes() {
         {"sprites/thorns.png", {256, 16}}, {"sprites/bg1.png", {640, 480}},        {"sprites/bg2.png", {640, 480}},
         {"sprites/bg3.png", {640, 480}},   {"sprites/bg4.png", {640, 480}},        {"sprites/bg5.png", {640, 480}},
         {"sprites/bg6.png", {640, 480}},   {"sprites/icon.png", {64, 64}},
+        {"sprites/bg7.png", {640, 480}},
     };
     return sizes;
 }
 
-const char* const kThemes[] = {"meadow", "cave", "dusk"};
+const char* const kThemes[] = {"meadow", "cave", "dusk", "frost"};
 const int kLedgeWidths[] = {32, 64, 96, 128, 192, 256, 320, 480, 640};
 const int kGroundWidths[] = {128, 256, 320, 640};
 constexpr int kLedgeHeight = 32;

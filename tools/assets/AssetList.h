@@ -23,4 +23,5 @@ void addBackgroundPictures(std::vector<PictureJob>& jobs);
 void addTerrainPictures(std::vector<PictureJob>& jobs);
 void addObjectPictures(std::vector<PictureJob>& jobs);
 void addDecorationPictures(std::vector<PictureJob>& jobs);
+void addFrostPictures(std::vector<PictureJob>& jobs);
 void addSounds(std::vector<SoundJob>& jobs);

@@ -1,0 +1,450 @@
+// Finds keys that win a level, for level authors who would rather not play a long level by
+// hand tick for tick. A beam search drives the real game headless: every few ticks each kept
+// play branches into the six key choices (no arrow, left or right, each with or without a
+// jump), branches that respawn are dropped, and the plays that have come furthest along a
+// route of waypoints are kept. The keys found are replayed through the ordinary scripted play
+// before they are written. Run it in the game folder, under a display (xvfb-run):
+//   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] [--ticks N]
+// Each --via is a point (the player's box centre must come within R pixels, default 48) to
+// pass in order before the goal; the route steers the search round walls and up climbs.
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "app/SharedState.h"
+#include "game/Game.h"
+#include "game/InputScript.h"
+#include "game/ScriptedPlay.h"
+#include "graphics/Image.h"
+#include "level/Level.h"
+#include "objects/Player.h"
+#include "objects/Trap.h"
+
+namespace {
+
+const int defaultRadius = 48;  // pixels from a waypoint that count as passing it
+const int choices = 6;  // {none, left, right} x {no jump, jump}
+// Plays closer than this (pixels, sixtieths of a pixel per tick) count as the same play.
+const int cellX = 3;
+const int cellY = 3;
+const int cellVelocityX = 50;
+const int cellVelocityY = 60;
+// At most this many kept plays share one area of the level, so the search does not crowd
+// into one spot (say, under a ledge near the next waypoint) and lose the way round.
+const int areaSize = 32;
+const int playsPerArea = 3;
+const int playerHalfWidth = 17;
+const int playerHalfHeight = 23;
+
+struct Options {
+    std::string level;
+    std::string script;
+    unsigned int seed = 1;
+    int segment = 4;
+    int beam = 300;
+    int ticks = 7200;
+    struct Waypoint {
+        int x, y, radius;
+    };
+    std::vector<Waypoint> route;
+};
+
+// What of a play the search has to keep: the player's motion and the held arrows. The traps
+// float the same way in every play, so they are kept once per tick instead.
+struct PlayerState {
+    int32_t x, y, velocityX, velocityY, friction, walkAcceleration;
+    bool grounded, left, right;
+};
+
+struct TrapState {
+    int32_t x, y;
+    float phaseX, phaseY;
+};
+
+struct Node {
+    PlayerState player;
+    int parent;
+    int choice;
+    int waypoint;  // the next waypoint to pass
+    int keyEvents;
+    double score;
+};
+
+Options options;
+SharedState shared;
+
+bool parseWaypoint(const char* text, Options::Waypoint& point) {
+    point.radius = defaultRadius;
+    return std::sscanf(text, "%d,%d,%d", &point.x, &point.y, &point.radius) >= 2;
+}
+
+bool parseOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--via" && hasValue) {
+            Options::Waypoint point{};
+            if (!parseWaypoint(argv[++i], point)) {
+                return false;
+            }
+            options.route.push_back(point);
+        } else if (argument == "--seed" && hasValue) {
+            options.seed = static_cast<unsigned int>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (argument == "--segment" && hasValue) {
+            options.segment = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--beam" && hasValue) {
+            options.beam = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--ticks" && hasValue) {
+            options.ticks = std::atoi(argv[++i]);
+        } else if (options.level.empty()) {
+            options.level = argument;
+        } else if (options.script.empty()) {
+            options.script = argument;
+        } else {
+            return false;
+        }
+    }
+    return !options.level.empty() && !options.script.empty();
+}
+
+void openWindow() {
+    int argc = 1;
+    char name[] = "levelsolve";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE);
+    glutInitWindowSize(640, 480);
+    glutCreateWindow("Vantorel levelsolve");
+    glEnable(GL_TEXTURE_2D);
+}
+
+// Loads the level under the seed; the goal then ends play (WIN) instead of loading the next.
+bool loadLevel(Game& game) {
+    std::srand(options.seed);
+    if (!game.newGame(options.level)) {
+        return false;
+    }
+    game.level->nextMap = "finish";
+    return true;
+}
+
+PlayerState savePlayer(const Game& game) {
+    const Player& p = *game.player;
+    return PlayerState{p.x,        p.y, p.velocityX, p.velocityY, p.friction, p.walkAcceleration, p.grounded,
+                       shared.left, shared.right};
+}
+
+void restorePlayer(Game& game, const PlayerState& s) {
+    Player& p = *game.player;
+    p.x = s.x;
+    p.y = s.y;
+    p.velocityX = s.velocityX;
+    p.velocityY = s.velocityY;
+    p.friction = s.friction;
+    p.walkAcceleration = s.walkAcceleration;
+    p.grounded = s.grounded;
+    shared.left = s.left;
+    shared.right = s.right;
+}
+
+std::vector<TrapState> saveTraps(const Level& level) {
+    std::vector<TrapState> states;
+    for (const Trap* trap : level.traps) {
+        states.push_back(TrapState{trap->x, trap->y, trap->phaseX, trap->phaseY});
+    }
+    return states;
+}
+
+void restoreTraps(Level& level, const std::vector<TrapState>& states) {
+    for (size_t i = 0; i < states.size(); ++i) {
+        Trap& trap = *level.traps[i];
+        trap.x = states[i].x;
+        trap.y = states[i].y;
+        trap.phaseX = states[i].phaseX;
+        trap.phaseY = states[i].phaseY;
+    }
+}
+
+// The traps float as the display pass would move them, without drawing: their pictures are
+// set aside for the search (the animation frame never changes a trap's box).
+void floatTraps(Level& level) {
+    for (Trap* trap : level.traps) {
+        trap->draw(0, 0);
+    }
+}
+
+std::vector<Image*> setTrapPicturesAside(Level& level) {
+    std::vector<Image*> pictures;
+    for (Trap* trap : level.traps) {
+        pictures.push_back(trap->image);
+        trap->image = nullptr;
+    }
+    return pictures;
+}
+
+void giveTrapPicturesBack(Level& level, const std::vector<Image*>& pictures) {
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        level.traps[i]->image = pictures[i];
+    }
+}
+
+bool wantsLeft(int choice) {
+    return choice % 3 == 1;
+}
+bool wantsRight(int choice) {
+    return choice % 3 == 2;
+}
+bool wantsJump(int choice) {
+    return choice >= 3;
+}
+
+// The key events that turn the held arrows into the choice's, releases first.
+void keysFor(int choice, bool left, bool right, int tick, InputScript& out) {
+    if (right && !wantsRight(choice)) {
+        out.add(tick, InputScript::Action::Up, "right");
+    }
+    if (left && !wantsLeft(choice)) {
+        out.add(tick, InputScript::Action::Up, "left");
+    }
+    if (wantsLeft(choice) && !left) {
+        out.add(tick, InputScript::Action::Down, "left");
+    }
+    if (wantsRight(choice) && !right) {
+        out.add(tick, InputScript::Action::Down, "right");
+    }
+    if (wantsJump(choice)) {
+        out.add(tick, InputScript::Action::Press, "space");
+    }
+}
+
+int keyCount(int choice, bool left, bool right) {
+    InputScript events;
+    keysFor(choice, left, right, 1, events);
+    return static_cast<int>(events.events().size());
+}
+
+void pressKeys(Game& game, int choice) {
+    InputScript events;
+    keysFor(choice, shared.left, shared.right, 1, events);
+    events.apply(1, game);
+}
+
+double distanceTo(const PlayerState& s, const Options::Waypoint& w) {
+    const double dx = s.x + playerHalfWidth - w.x;
+    const double dy = s.y + playerHalfHeight - w.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Passes every waypoint now within reach and scores the play: waypoints passed first, then
+// nearness to the next one, and fewer key events among equals.
+void score(Node& node, const std::vector<Options::Waypoint>& route) {
+    while (node.waypoint < static_cast<int>(route.size()) &&
+           distanceTo(node.player, route[node.waypoint]) <= route[node.waypoint].radius) {
+        ++node.waypoint;
+    }
+    node.score = node.waypoint * 1.0e6 - distanceTo(node.player, route[node.waypoint]) - node.keyEvents * 0.01;
+}
+
+uint64_t areaOf(const Node& node) {
+    const int64_t column = node.player.x / areaSize + 100000;
+    const int64_t row = node.player.y / areaSize + 100000;
+    return (static_cast<uint64_t>(node.waypoint) * 1000003u + static_cast<uint64_t>(column)) * 1000003u +
+           static_cast<uint64_t>(row);
+}
+
+uint64_t cellOf(const Node& node) {
+    const PlayerState& s = node.player;
+    uint64_t key = static_cast<uint64_t>(node.waypoint);
+    const int64_t parts[] = {s.x / cellX,    s.y / cellY, s.velocityX / cellVelocityX, s.velocityY / cellVelocityY,
+                             s.grounded, s.left,      s.right};
+    for (int64_t part : parts) {
+        key = key * 1000003u + static_cast<uint64_t>(part + 500000);
+    }
+    return key;
+}
+
+enum class Outcome { Alive, Respawned, Won };
+
+// Plays the choice for one segment from the node's state at tick start; the traps must stand
+// as they stand at that tick.
+Outcome playSegment(Game& game, const Node& from, int choice, int start, int& wonAt) {
+    restorePlayer(game, from.player);
+    shared.state = CONTINUE;
+    for (int t = 0; t < options.segment; ++t) {
+        if (t == 0) {
+            pressKeys(game, choice);
+        }
+        const int spawned = game.playersSpawned();
+        game.update(0);
+        floatTraps(*game.level);
+        if (game.playersSpawned() != spawned) {
+            return Outcome::Respawned;
+        }
+        if (shared.state == WIN) {
+            wonAt = start + t;
+            return Outcome::Won;
+        }
+    }
+    return Outcome::Alive;
+}
+
+InputScript scriptFor(const std::vector<Node>& nodes, int last) {
+    std::vector<int> path;
+    for (int i = last; nodes[i].parent >= 0; i = nodes[i].parent) {
+        path.push_back(i);
+    }
+    std::reverse(path.begin(), path.end());
+    InputScript script;
+    bool left = false;
+    bool right = false;
+    int tick = 1;
+    for (int i : path) {
+        keysFor(nodes[i].choice, left, right, tick, script);
+        left = wantsLeft(nodes[i].choice);
+        right = wantsRight(nodes[i].choice);
+        tick += options.segment;
+    }
+    return script;
+}
+
+struct Found {
+    InputScript script;
+    int ticks = 0;
+};
+
+bool search(Game& game, Found& found) {
+    std::vector<Options::Waypoint> route = options.route;
+    const Level& level = *game.level;
+    route.push_back(Options::Waypoint{level.goal.x + level.goal.width / 2, level.goal.y + level.goal.height / 2, 0});
+
+    std::vector<Node> nodes;
+    Node root{savePlayer(game), -1, 0, 0, 0, 0.0};
+    score(root, route);
+    nodes.push_back(root);
+    std::vector<int> beam{0};
+    std::vector<TrapState> traps = saveTraps(*game.level);
+    for (int start = 1; start <= options.ticks; start += options.segment) {
+        std::vector<int> children;
+        for (int parent : beam) {
+            for (int choice = 0; choice < choices; ++choice) {
+                restoreTraps(*game.level, traps);
+                int wonAt = 0;
+                const Outcome outcome = playSegment(game, nodes[parent], choice, start, wonAt);
+                if (outcome == Outcome::Respawned) {
+                    continue;
+                }
+                const Node& from = nodes[parent];
+                Node child{savePlayer(game), parent, choice, from.waypoint,
+                           from.keyEvents + keyCount(choice, from.player.left, from.player.right), 0.0};
+                nodes.push_back(child);
+                if (outcome == Outcome::Won) {
+                    found.script = scriptFor(nodes, static_cast<int>(nodes.size()) - 1);
+                    found.ticks = wonAt;
+                    return true;
+                }
+                score(nodes.back(), route);
+                children.push_back(static_cast<int>(nodes.size()) - 1);
+            }
+        }
+        restoreTraps(*game.level, traps);
+        for (int t = 0; t < options.segment; ++t) {
+            floatTraps(*game.level);
+        }
+        traps = saveTraps(*game.level);
+
+        std::stable_sort(children.begin(), children.end(),
+                         [&](int a, int b) { return nodes[a].score > nodes[b].score; });
+        std::unordered_set<uint64_t> seen;
+        std::unordered_map<uint64_t, int> crowd;
+        beam.clear();
+        for (int child : children) {
+            if (static_cast<int>(beam.size()) >= options.beam) {
+                break;
+            }
+            int& inArea = crowd[areaOf(nodes[child])];
+            if (inArea < playsPerArea && seen.insert(cellOf(nodes[child])).second) {
+                ++inArea;
+                beam.push_back(child);
+            }
+        }
+        if (beam.empty()) {
+            std::fprintf(stderr, "levelsolve: every play respawns by tick %d\n", start + options.segment - 1);
+            return false;
+        }
+        const Node& best = nodes[beam.front()];
+        if ((start - 1) % (options.segment * 50) == 0) {
+            std::fprintf(stderr, "tick %5d: best at (%d, %d), waypoint %d of %zu, %zu plays kept\n", start,
+                         best.player.x, best.player.y, best.waypoint, route.size(), beam.size());
+        }
+    }
+    std::fprintf(stderr, "levelsolve: no goal within %d ticks\n", options.ticks);
+    return false;
+}
+
+// Replays the keys as the replay tests do; true when they reach the goal with no respawn.
+bool confirm(Game& game, const InputScript& script, int& ticks) {
+    ScriptedPlay::releaseArrows(game);
+    if (!loadLevel(game)) {
+        return false;
+    }
+    const ScriptedPlay::Result result = ScriptedPlay::play(game, script, options.ticks);
+    ticks = result.ticks;
+    return result.end == ScriptedPlay::End::Won && result.respawns == 0;
+}
+
+bool writeScript(const InputScript& script, int ticks) {
+    std::ofstream out(options.script);
+    out << "; " << options.level << ", seed " << options.seed << ": goal reached after " << ticks << " ticks\n";
+    out << script.text();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!parseOptions(argc, argv)) {
+        std::fprintf(stderr,
+                     "usage: %s LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] "
+                     "[--ticks N]\n",
+                     argv[0]);
+        return 2;
+    }
+    static std::ostringstream quiet;  // the game's log is not wanted here
+    std::cout.rdbuf(quiet.rdbuf());
+    openWindow();
+    Game game(&shared);
+    if (!loadLevel(game)) {
+        std::fprintf(stderr, "levelsolve: cannot load %s\n", options.level.c_str());
+        return 1;
+    }
+    const std::vector<Image*> pictures = setTrapPicturesAside(*game.level);
+    Found found;
+    const bool solved = search(game, found);
+    giveTrapPicturesBack(*game.level, pictures);
+    if (!solved) {
+        return 1;
+    }
+    int ticks = 0;
+    if (!confirm(game, found.script, ticks)) {
+        std::fprintf(stderr, "levelsolve: the keys found do not replay to the goal (%d ticks)\n", ticks);
+        return 1;
+    }
+    if (!writeScript(found.script, ticks)) {
+        std::fprintf(stderr, "levelsolve: cannot write %s\n", options.script.c_str());
+        return 1;
+    }
+    std::printf("levelsolve: goal reached after %d ticks; %zu events written to %s\n", ticks,
+                found.script.events().size(), options.script.c_str());
+    return 0;
+}

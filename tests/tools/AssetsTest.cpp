@@ -321,6 +321,42 @@ TEST(AssetsTest, PlatformTopsAreSolidToStandOn) {
     }
 }
 
+// Frost ground tiles laid side by side, in any order, show no seam: across the join and on
+// either side of it the colours change no more than they usually do between neighbouring
+// columns inside a tile (a border on a tile's sides would stand out on every row).
+TEST(AssetsTest, FrostGroundTilesJoinWithoutASeam) {
+    auto columnStep = [](const Picture& a, int ax, const Picture& b, int bx) {
+        long sum = 0;
+        for (int y = 0; y < kGroundHeight; ++y) {
+            for (int k = 0; k < 3; ++k) {
+                sum += std::abs(a.rgba[(static_cast<size_t>(y) * a.width + ax) * 4 + k] -
+                                b.rgba[(static_cast<size_t>(y) * b.width + bx) * 4 + k]);
+            }
+        }
+        return sum;
+    };
+    std::vector<Picture> tiles;
+    for (int w : kGroundWidths) {
+        tiles.push_back(loadPicture("sprites/frost_ground_" + std::to_string(w) + ".png"));
+        ASSERT_EQ(tiles.back().width, w);
+        ASSERT_EQ(tiles.back().height, kGroundHeight);
+    }
+    for (const Picture& left : tiles) {
+        long inside = 0;
+        for (int x = 1; x < left.width; ++x) {
+            inside += columnStep(left, x - 1, left, x);
+        }
+        const long usual = inside / (left.width - 1);
+        for (const Picture& right : tiles) {
+            const std::string pair = "frost_ground_" + std::to_string(left.width) + " then frost_ground_" +
+                                     std::to_string(right.width);
+            EXPECT_LE(columnStep(left, left.width - 2, left, left.width - 1), 2 * usual) << pair;
+            EXPECT_LE(columnStep(left, left.width - 1, right, 0), 2 * usual) << pair;
+            EXPECT_LE(columnStep(right, 0, right, 1), 2 * usual) << pair;
+        }
+    }
+}
+
 TEST(AssetsTest, ButtonFacesCoverTheirClickableRectanglesExactly) {
     struct Button {
         const char* name;

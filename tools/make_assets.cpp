@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     addObjectPictures(pictures);
     addDecorationPictures(pictures);
     addIconPictures(pictures);
+    addFrostPictures(pictures);
     std::vector<SoundJob> sounds;
     addSounds(sounds);
     addMusic(sounds);

@@ -115,11 +115,12 @@ const std::map<std::string, Size>& fixedSizes() {
         {"sprites/bg6.png", {640, 480}},   {"sprites/icon.png", {64, 64}},
         {"icons/icon_16.png", {16, 16}},   {"icons/icon_32.png", {32, 32}},       {"icons/icon_48.png", {48, 48}},
         {"icons/icon_64.png", {64, 64}},   {"icons/icon_128.png", {128, 128}},    {"icons/icon_256.png", {256, 256}},
+        {"sprites/bg7.png", {640, 480}},
     };
     return sizes;
 }
 
-const char* const kThemes[] = {"meadow", "cave", "dusk"};
+const char* const kThemes[] = {"meadow", "cave", "dusk", "frost"};
 const int kLedgeWidths[] = {32, 64, 96, 128, 192, 256, 320, 480, 640};
 const int kGroundWidths[] = {128, 256, 320, 640};
 constexpr int kLedgeHeight = 32;
@@ -420,6 +421,42 @@ TEST(AssetsTest, CloudsCarryNoSkyOfTheirOwn) {
             }
         }
         EXPECT_EQ(tinted, 0) << name;
+    }
+}
+
+// Frost ground tiles laid side by side, in any order, show no seam: across the join and on
+// either side of it the colours change no more than they usually do between neighbouring
+// columns inside a tile (a border on a tile's sides would stand out on every row).
+TEST(AssetsTest, FrostGroundTilesJoinWithoutASeam) {
+    auto columnStep = [](const Picture& a, int ax, const Picture& b, int bx) {
+        long sum = 0;
+        for (int y = 0; y < kGroundHeight; ++y) {
+            for (int k = 0; k < 3; ++k) {
+                sum += std::abs(a.rgba[(static_cast<size_t>(y) * a.width + ax) * 4 + k] -
+                                b.rgba[(static_cast<size_t>(y) * b.width + bx) * 4 + k]);
+            }
+        }
+        return sum;
+    };
+    std::vector<Picture> tiles;
+    for (int w : kGroundWidths) {
+        tiles.push_back(loadPicture("sprites/frost_ground_" + std::to_string(w) + ".png"));
+        ASSERT_EQ(tiles.back().width, w);
+        ASSERT_EQ(tiles.back().height, kGroundHeight);
+    }
+    for (const Picture& left : tiles) {
+        long inside = 0;
+        for (int x = 1; x < left.width; ++x) {
+            inside += columnStep(left, x - 1, left, x);
+        }
+        const long usual = inside / (left.width - 1);
+        for (const Picture& right : tiles) {
+            const std::string pair = "frost_ground_" + std::to_string(left.width) + " then frost_ground_" +
+                                     std::to_string(right.width);
+            EXPECT_LE(columnStep(left, left.width - 2, left, left.width - 1), 2 * usual) << pair;
+            EXPECT_LE(columnStep(left, left.width - 1, right, 0), 2 * usual) << pair;
+            EXPECT_LE(columnStep(right, 0, right, 1), 2 * usual) << pair;
+        }
     }
 }
 

@@ -24,6 +24,7 @@ void addTerrainPictures(std::vector<PictureJob>& jobs);
 void addObjectPictures(std::vector<PictureJob>& jobs);
 void addDecorationPictures(std::vector<PictureJob>& jobs);
 void addIconPictures(std::vector<PictureJob>& jobs);
+void addFrostPictures(std::vector<PictureJob>& jobs);
 void addSounds(std::vector<SoundJob>& jobs);
 // Music jobs write Ogg Vorbis (their files end in ".ogg").
 void addMusic(std::vector<SoundJob>& jobs);

@@ -273,6 +273,11 @@ void Game::setPaused(bool on) {
     if (soundManager->engine != nullptr) {
         soundManager->engine->setAllSoundsPaused(on);
     }
+    if (on) {
+        MusicPlayer::instance()->pause();
+    } else {
+        MusicPlayer::instance()->resume();
+    }
     if (!paused && arrowsMovedWhilePaused && player != nullptr) {
         walkAsHeld();
     }

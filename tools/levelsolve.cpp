@@ -44,7 +44,7 @@ const int cellVelocityY = 60;
 // into one spot (say, under a ledge near the next waypoint) and lose the way round.
 const int areaSize = 32;
 const int playsPerArea = 3;
-const double belowWeight = 4.0;
+const double belowWeight = 4.0;  // a pixel below the next waypoint counts as this many beside it
 const int playerHalfWidth = 17;
 const int playerHalfHeight = 23;
 

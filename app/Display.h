@@ -9,6 +9,11 @@ extern TextureManager* screen;
 // texturing on and the pixel projection.
 void initDisplay();
 
+// For the tools that drive the game's code: freeglut started without the program's own
+// arguments, and a double-buffered window of that size and title with black clear colour and
+// texturing on. The caller sets its projection.
+void openToolWindow(const char* program, const char* title, int width, int height);
+
 // Viewport over the whole window and an orthographic projection of one unit per scale x scale
 // pixels, origin top-left, y down.
 void setPixelProjection(int width, int height, int scale = 1);

@@ -52,15 +52,7 @@ double median(std::vector<double> values) {
 }
 
 void openWindow() {
-    int argc = 1;
-    char name[] = "tickbench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    glutCreateWindow("Vantorel tick bench");
-    glClearColor(0, 0, 0, 1);
-    glEnable(GL_TEXTURE_2D);
+    openToolWindow("tickbench", "Vantorel tick bench", kWindowWidth, kWindowHeight);
     setPixelProjection(kWindowWidth, kWindowHeight);
     TextureManager::instance()->setScreenWidth(kWindowWidth);
     TextureManager::instance()->setScreenHeight(kWindowHeight);

@@ -22,6 +22,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/Display.h"
 #include "app/SharedState.h"
 #include "game/Game.h"
 #include "game/InputScript.h"
@@ -117,17 +118,6 @@ bool parseOptions(int argc, char** argv) {
         }
     }
     return !options.level.empty() && !options.script.empty();
-}
-
-void openWindow() {
-    int argc = 1;
-    char name[] = "levelsolve";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE);
-    glutInitWindowSize(640, 480);
-    glutCreateWindow("Vantorel levelsolve");
-    glEnable(GL_TEXTURE_2D);
 }
 
 // Loads the level under the seed; the goal then ends play (WIN) instead of loading the next.
@@ -436,7 +426,7 @@ int main(int argc, char** argv) {
     }
     static std::ostringstream quiet;  // the game's log is not wanted here
     std::cout.rdbuf(quiet.rdbuf());
-    openWindow();
+    openToolWindow("levelsolve", "Vantorel levelsolve", 640, 480);
     Game game(&shared);
     if (!loadLevel(game)) {
         std::fprintf(stderr, "levelsolve: cannot load %s\n", options.level.c_str());

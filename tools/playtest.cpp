@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/Display.h"
 #include "app/SharedState.h"
 #include "game/Camera.h"
 #include "game/Game.h"
@@ -59,18 +60,6 @@ bool parseOptions(int argc, char** argv) {
     }
     return (options.mode == "record" || options.mode == "show" || options.mode == "trace") &&
            !options.level.empty() && !options.script.empty();
-}
-
-void openWindow() {
-    int argc = 1;
-    char name[] = "playtest";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE);
-    glutInitWindowSize(640, 480);
-    glutCreateWindow("Vantorel playtest");
-    glClearColor(0, 0, 0, 1);
-    glEnable(GL_TEXTURE_2D);
 }
 
 void fitWindowToLevel() {
@@ -187,7 +176,7 @@ int main(int argc, char** argv) {
     // The game's log is not wanted here.
     static std::ostringstream quiet;
     std::cout.rdbuf(quiet.rdbuf());
-    openWindow();
+    openToolWindow("playtest", "Vantorel playtest", 640, 480);
     if (!startLevel()) {
         return 1;
     }

@@ -1,10 +1,17 @@
 #include "support/GlContext.h"
 
 #include <GL/freeglut.h>
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
 namespace {
+
+class FinishDrawing : public ::testing::Environment {
+public:
+    void TearDown() override { glFinish(); }
+};
+
 int window = 0;
 int windowWidth = 0;
 int windowHeight = 0;
@@ -22,6 +29,10 @@ void ensureGlContext(int width, int height) {
         window = glutCreateWindow("vantorel-test");
         glutDisplayFunc([] {});
         glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+        // Drawing still queued when the process exits sometimes sends llvmpipe into a
+        // compile that never ends while freeglut closes the display; a test that draws
+        // without reading back finishes its drawing before it ends.
+        ::testing::AddGlobalTestEnvironment(new FinishDrawing);
     }
     glutSetWindow(window);
     windowWidth = width;

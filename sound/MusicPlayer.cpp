@@ -1,11 +1,17 @@
 #include "sound/MusicPlayer.h"
 
 #include <iostream>
+#include <iterator>
 
 #include "sound/OpenAlSoundEngine.h"
 #include "sound/OpenAlSoundSource.h"
 #include "sound/WavDecoder.h"
 #include "sound/WubManager.h"
+
+namespace {
+// Decoded tracks kept at once: the title's and one level's.
+const size_t keptTracks = 2;
+}  // namespace
 
 MusicPlayer* MusicPlayer::instance() {
     static MusicPlayer* player = [] {
@@ -25,7 +31,7 @@ MusicPlayer::~MusicPlayer() {
         alSourcei(voice, AL_BUFFER, 0);
         alDeleteSources(1, &voice);
     }
-    track.reset();
+    kept.clear();
 }
 
 bool MusicPlayer::attach() {
@@ -45,25 +51,30 @@ bool MusicPlayer::attach() {
     return voice != 0;
 }
 
-bool MusicPlayer::load(const std::string& file) {
-    if (file == loaded && track) {
-        return true;
+OpenAlSoundSource* MusicPlayer::load(const std::string& file) {
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        if (it->file == file) {
+            kept.splice(kept.begin(), kept, it);
+            return kept.front().source.get();
+        }
     }
-    alSourcei(voice, AL_BUFFER, 0);
-    track.reset();
-    loaded.clear();
     DecodedSound sound;
     std::string error;
     if (!WavDecoder::decode(file, sound, error)) {
         std::cerr << "music: cannot use \"" << file << "\": " << error << "\n";
-        return false;
+        return nullptr;
     }
-    track.reset(OpenAlSoundSource::create(sound));
-    if (!track) {
-        return false;
+    std::unique_ptr<OpenAlSoundSource> source(OpenAlSoundSource::create(sound));
+    if (!source) {
+        return nullptr;
     }
-    loaded = file;
-    return true;
+    if (kept.size() >= keptTracks) {
+        // A buffer still attached to the voice cannot be deleted.
+        alSourcei(voice, AL_BUFFER, 0);
+        kept.erase(std::prev(kept.end()), kept.end());
+    }
+    kept.push_front(Decoded{file, std::move(source)});
+    return kept.front().source.get();
 }
 
 void MusicPlayer::play(const std::string& file) {
@@ -72,7 +83,8 @@ void MusicPlayer::play(const std::string& file) {
     }
     engine->makeCurrent();
     stop();
-    if (!load(file)) {
+    const OpenAlSoundSource* track = load(file);
+    if (track == nullptr) {
         std::cout << "[MUSIC] ERROR: cannot play " << file << "\n";
         return;
     }

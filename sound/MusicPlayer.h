@@ -1,6 +1,7 @@
 #pragma once
 #include <AL/al.h>
 
+#include <list>
 #include <memory>
 #include <string>
 
@@ -43,14 +44,21 @@ public:
 private:
     MusicPlayer() = default;
     bool attach();
-    bool load(const std::string& file);
+    // The track's samples, decoded now or kept from an earlier play; null when it cannot be used.
+    OpenAlSoundSource* load(const std::string& file);
+
+    struct Decoded {
+        std::string file;
+        std::unique_ptr<OpenAlSoundSource> source;
+    };
 
     bool switchedOn = true;
     bool attached = false;
     bool lazy = false;  // the game's player finds its engine at the first play
     OpenAlSoundEngine* engine = nullptr;
     ALuint voice = 0;
-    std::string loaded;   // the file whose samples are in `track`
     std::string playing;
-    std::unique_ptr<OpenAlSoundSource> track;
+    // The title's and the level's tracks stay decoded, newest first, so going back and forth
+    // between the menu and a level does not stall the event loop on a decode.
+    std::list<Decoded> kept;
 };

@@ -59,6 +59,9 @@ void playLevel(GameSession& game, const std::string& level, const std::string& s
     keep(game, shot);
     game.key("Escape");
     ASSERT_TRUE(game.waitForLogCount(menuHandOver, 2, 10));
+    // Pressed again while the game has not yet read the first release, the toolkit's repeat
+    // filter takes the two presses for one held key; nobody presses that fast.
+    pause(0.2);
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(10), 0);
 }

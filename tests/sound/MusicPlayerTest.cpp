@@ -113,6 +113,23 @@ TEST_F(MusicPlayerTest, TrackThatCannotBePlayedLogsOneLineAndLeavesSilence) {
     EXPECT_GT(mixer.render(kBlock).left, kAudible);
 }
 
+// Tracks kept decoded from earlier plays and tracks decoded again after being let go must each
+// play their own samples: three tones of different loudness, played in turn and back.
+TEST_F(MusicPlayerTest, SwitchingTracksPlaysEachOwnSamples) {
+    const double amplitudes[] = {0.1, 0.3, 0.6};
+    for (int i = 0; i < 3; ++i) {
+        soundtest::writeSound("sounds/t" + std::to_string(i) + ".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1,
+                              soundtest::tone(kRate, amplitudes[i]));
+    }
+    player.play("sounds/t0.wav");
+    const double quietest = mixer.render(kBlock).left;
+    ASSERT_GT(quietest, kAudible);
+    for (int i : {1, 2, 0, 2, 1, 0}) {
+        player.play("sounds/t" + std::to_string(i) + ".wav");
+        EXPECT_NEAR(mixer.render(kBlock).left / quietest, amplitudes[i] / amplitudes[0], 0.05) << "track " << i;
+    }
+}
+
 TEST(MusicPlayerWithoutEngineTest, PlaysNothingAndSaysNothing) {
     testsupport::LogCapture log;
     MusicPlayer player(nullptr);

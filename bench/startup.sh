@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 runs="${1:-5}"
-build="${BENCH_BUILD:-$root/build-bench}"
+build="$(realpath -m "${BENCH_BUILD:-$root/build-bench}")"
 if [ -z "${BENCH_BUILD:-}" ]; then
     tools/install-deps.sh test >/dev/null
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null

@@ -14,7 +14,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(100 10000 100000)
 
 # BENCH_BUILD names a build folder to reuse (default: build-bench, configured here).
-build="${BENCH_BUILD:-$root/build-bench}"
+build="$(realpath -m "${BENCH_BUILD:-$root/build-bench}")"
 if [ -z "${BENCH_BUILD:-}" ]; then
     tools/install-deps.sh test >/dev/null
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "graphics/PixelProjection.h"
 #include "graphics/TextureManager.h"
 
 TextureManager* screen = nullptr;
@@ -30,13 +31,4 @@ void openToolWindow(const char* program, const char* title, int width, int heigh
     glutCreateWindow(title);
     glClearColor(0, 0, 0, 1);
     glEnable(GL_TEXTURE_2D);
-}
-
-void setPixelProjection(int width, int height, int scale) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, static_cast<double>(width) / scale, static_cast<double>(height) / scale, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }

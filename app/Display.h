@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/PixelProjection.h"
+
 class TextureManager;
 
 // The texture manager, which also holds the window size; set by initDisplay.
@@ -13,7 +15,3 @@ void initDisplay();
 // arguments, and a double-buffered window of that size and title with black clear colour and
 // texturing on. The caller sets its projection.
 void openToolWindow(const char* program, const char* title, int width, int height);
-
-// Viewport over the whole window and an orthographic projection of one unit per scale x scale
-// pixels, origin top-left, y down.
-void setPixelProjection(int width, int height, int scale = 1);

@@ -6,6 +6,7 @@
 
 #include <iostream>
 
+#include "core/KeyCodes.h"
 #include "app/Display.h"
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
@@ -22,7 +23,6 @@ const unsigned int tickMilliseconds = 16;
 // The comparison build polls the display every millisecond instead of sleeping to the tick.
 const int idleWaitMilliseconds = 1;
 #endif
-const unsigned char enterKey = 13;
 
 GamepadMapper gamepad;
 
@@ -88,7 +88,7 @@ void displayCallback() {
 
 void keyCallback(unsigned char key, int x, int y) {
     ScreenMode* mode = ScreenMode::instance();
-    if (key == enterKey && (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0) {
+    if (key == keys::enter && (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0) {
         mode->toggleFullScreen();
         return;
     }

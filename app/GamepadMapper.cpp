@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include "core/KeyCodes.h"
+
 namespace {
 
 // Button numbers as the Linux joystick interface gives them for the common Xbox-style layout,
@@ -14,9 +16,6 @@ const unsigned int padRight = 1u << 12;
 const unsigned int padUp = 1u << 13;
 const unsigned int padDown = 1u << 14;
 
-const int spaceKey = 32;
-const int escapeKey = 27;
-const int pauseKey = 'p';
 
 }  // namespace
 
@@ -59,13 +58,13 @@ std::vector<GamepadMapper::Event> GamepadMapper::report(unsigned int buttons, in
     const unsigned int pressed = buttons & ~buttonsHeld;
     buttonsHeld = buttons;
     if (pressed & southButton) {
-        events.push_back({Kind::Key, spaceKey});
+        events.push_back({Kind::Key, keys::space});
     }
     if (pressed & startButton) {
-        events.push_back({Kind::Key, pauseKey});
+        events.push_back({Kind::Key, keys::pause});
     }
     if (pressed & backButton) {
-        events.push_back({Kind::Key, escapeKey});
+        events.push_back({Kind::Key, keys::escape});
     }
     return events;
 }

@@ -9,7 +9,7 @@
 #include "app/Display.h"
 #include "app/EventDispatch.h"
 #include "app/WindowScale.h"
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "graphics/TextureManager.h"
 
 ScreenMode* ScreenMode::instance() {

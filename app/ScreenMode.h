@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 // The real window behind the logical one the game lays itself out in. The active state's view
 // is drawn at a whole-number scale s (s x s real pixels per logical pixel) chosen in full screen,

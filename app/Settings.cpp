@@ -16,7 +16,7 @@
 #include "app/ScreenMode.h"
 #include "app/WindowIdentity.h"
 #include "graphics/TextureManager.h"
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 

@@ -5,9 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
-namespace {
-const int escapeKey = 27;
-}
+#include "core/KeyCodes.h"
 
 void StateLoopIFC::display() {
     glClear(GL_COLOR_BUFFER_BIT);
@@ -23,7 +21,7 @@ void StateLoopIFC::mouseMove(int, int) {}
 void StateLoopIFC::reshape(int, int) {}
 
 void StateLoopIFC::key(int key, int, int) {
-    if ((key & 0xFF) == escapeKey) {
+    if ((key & 0xFF) == keys::escape) {
         std::exit(0);
     }
 }

@@ -1,6 +1,6 @@
 #include "game/Camera.h"
 
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "sound/irrKlang.h"
 #include "sound/WubManager.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 // The view: the rectangle of the level on show, in level pixels. Keeping it inside the level
 // also places the sound listener at its centre.

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 // A still of the view copied from the window's back buffer, shown in place of the scene while a
 // level is paused: drawing the scene runs its animations and floating traps on. Owns its GL

@@ -4,12 +4,13 @@
 
 #include <iostream>
 
+#include "core/KeyCodes.h"
 #include "app/ScreenMode.h"
 #include "game/Camera.h"
 #include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
 #include "graphics/Image.h"
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
 #include "objects/Movement.h"
@@ -26,9 +27,6 @@ const char* const lastLevelMark = "finish";
 const float winVolume = 0.3f;
 const int walkRight = 15;
 const int walkLeft = -15;
-const int escapeKey = 27;
-const int spaceKey = 32;
-const int pauseKey = 'p';
 const int pauseKeyShifted = 'P';
 
 }  // namespace
@@ -190,7 +188,7 @@ void Game::reshape(int, int) {
 
 void Game::key(int key, int, int) {
     switch (key & 0xFF) {
-    case escapeKey:
+    case keys::escape:
         shared->state = MENU;
         MusicPlayer::instance()->stop();
         if (soundManager->engine != nullptr) {
@@ -198,13 +196,13 @@ void Game::key(int key, int, int) {
         }
         setPaused(false);
         break;
-    case pauseKey:
+    case keys::pause:
     case pauseKeyShifted:
         if (player != nullptr && level != nullptr) {
             setPaused(!paused);
         }
         break;
-    case spaceKey:
+    case keys::space:
         if (!paused && player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
             player->jump();
         }

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/StateLoopIFC.h"
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 class Camera;
 class FrozenFrame;

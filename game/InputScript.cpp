@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/StateLoopIFC.h"
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 
 namespace {
 

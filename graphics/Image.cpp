@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <iostream>
 
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "graphics/TextureManager.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <map>
 #include <string>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 struct TextureEntry {
     unsigned int id = 0;  // never 0 in a stored entry

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "graphics/Image.h"
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "level/LevelFormat.h"
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 #include "graphics/Decoration.h"
 #include "level/LevelIndex.h"
 

@@ -11,7 +11,7 @@
 #include "core/RegularFile.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 #include "sound/WavDecoder.h"
 
 namespace {

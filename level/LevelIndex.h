@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 #include "graphics/ScreenArea.h"
 #include "level/SpatialGrid.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/KeyCodes.h"
 #include "app/ScreenMode.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
@@ -27,8 +28,6 @@ const int quitPictureX = -64;
 const int quitPictureY = -64;
 const double quitHeightShare = 0.75;
 
-const int enterKey = 13;
-const int spaceKey = 32;
 const char* const titleMusic = "sounds/music_title.ogg";
 
 void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
@@ -128,7 +127,7 @@ void Menu::playTitleMusic() {
 
 void Menu::key(int key, int x, int y) {
     const int code = key & 0xFF;
-    if (code != enterKey && code != spaceKey) {
+    if (code != keys::enter && code != keys::space) {
         StateLoopIFC::key(key, x, y);
         return;
     }

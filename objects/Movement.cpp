@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "level/Level.h"
 #include "objects/Platform.h"
 #include "objects/Player.h"

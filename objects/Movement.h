@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 
 class Level;
 class Object;

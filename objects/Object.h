@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/Bounds.h"
+#include "core/Bounds.h"
 #include "sound/vec3df.h"
 
 class Image;

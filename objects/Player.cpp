@@ -1,7 +1,7 @@
 #include "objects/Player.h"
 
 #include "graphics/Image.h"
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "graphics/Image.h"
-#include "graphics/SaturatingMath.h"
+#include "core/SaturatingMath.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 

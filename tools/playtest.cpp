@@ -67,12 +67,7 @@ void fitWindowToLevel() {
     screen->setScreenWidth(game->camera->width);
     screen->setScreenHeight(game->camera->height);
     glutReshapeWindow(game->camera->width, game->camera->height);
-    glViewport(0, 0, game->camera->width, game->camera->height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, game->camera->width, game->camera->height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setPixelProjection(game->camera->width, game->camera->height);
     game->reshape(0, 0);
 }
 

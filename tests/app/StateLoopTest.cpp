@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/EventDispatch.h"
+#include "core/KeyCodes.h"
 #include "app/SharedState.h"
 #include "app/StateLoop.h"
 #include "game/Game.h"
@@ -26,7 +27,6 @@ namespace {
 
 const Rgba titleColour{60, 60, 160, 255};
 const Rgba winColour{250, 200, 0, 255};
-const int escapeKey = 27;
 
 // A script of steps run from a timer inside the event passes: each step waits for its
 // condition (returns false) or acts and returns true. After too many polls the loop is ended.
@@ -219,7 +219,7 @@ TEST_F(StateLoopTest, WonGameShowsTheWinScreenWhichOutlivesTheNextGame) {
             if (activeState != game.get() || shared.state != CONTINUE) {
                 return false;
             }
-            keyCallback(escapeKey, 0, 0);
+            keyCallback(keys::escape, 0, 0);
             return true;
         },
         quitOnceTheMenuHolds(),

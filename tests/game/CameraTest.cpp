@@ -7,36 +7,9 @@
 
 #include "sound/ISoundEngine.h"
 #include "sound/WubManager.h"
+#include "support/RecordingSoundEngine.h"
 
 namespace {
-
-struct ListenerCall {
-    irrklang::vec3df position;
-    irrklang::vec3df look;
-    irrklang::vec3df velocity;
-    irrklang::vec3df up;
-};
-
-// Records where the listener is put and nothing else.
-class ListenerRecorder : public irrklang::ISoundEngine {
-public:
-    irrklang::ISoundSource* addSoundSourceFromFile(const char*, irrklang::E_STREAM_MODE, bool) override {
-        return nullptr;
-    }
-    irrklang::ISound* play2D(irrklang::ISoundSource*, bool, bool, bool, bool) override { return nullptr; }
-    irrklang::ISound* play3D(irrklang::ISoundSource*, irrklang::vec3df, bool, bool, bool, bool) override {
-        return nullptr;
-    }
-    void stopAllSounds() override {}
-    void setListenerPosition(const irrklang::vec3df& position, const irrklang::vec3df& look,
-                             const irrklang::vec3df& velocity, const irrklang::vec3df& up) override {
-        calls.push_back(ListenerCall{position, look, velocity, up});
-    }
-    void grab() override {}
-    bool drop() override { return false; }
-
-    std::vector<ListenerCall> calls;
-};
 
 // Puts an engine in the sound manager's place for one test and gives the old one back.
 class ScopedEngine {
@@ -236,15 +209,15 @@ TEST(CameraLimitTest, CentringFarOutSaturates) {
 }
 
 TEST(CameraLimitTest, ListenerAtTheFarCornerStaysFinite) {
-    ListenerRecorder recorder;
+    testsupport::RecordingSoundEngine recorder;
     ScopedEngine scoped(&recorder);
     Camera camera = viewOf(INT_MAX, INT_MAX);
     camera.x = INT_MAX;
     camera.y = INT_MAX;
     camera.clampToLevel(INT_MAX, INT_MAX);
     EXPECT_EQ(camera.x, 0);
-    ASSERT_EQ(recorder.calls.size(), 1u);
-    EXPECT_FLOAT_EQ(recorder.calls[0].position.X, (INT_MAX / 2) * 0.0078125f);
+    ASSERT_EQ(recorder.listeners.size(), 1u);
+    EXPECT_FLOAT_EQ(recorder.listeners[0].position.X, (INT_MAX / 2) * 0.0078125f);
 }
 
 // ---- the listener ----
@@ -259,16 +232,16 @@ TEST(CameraListenerTest, SuiteHasARealSoundEngine) {
 }
 
 TEST(CameraListenerTest, ListenerStandsAtTheCentreOfTheClampedView) {
-    ListenerRecorder recorder;
+    testsupport::RecordingSoundEngine recorder;
     ScopedEngine scoped(&recorder);
     Camera camera = viewOf(640, 480);
     camera.centerOn(Bounds{100, 300, 34, 46});
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.listeners.empty());
     camera.clampToLevel(2000, 600);
     ASSERT_EQ(camera.x, 0);
     ASSERT_EQ(camera.y, 83);
-    ASSERT_EQ(recorder.calls.size(), 1u);
-    const ListenerCall& call = recorder.calls[0];
+    ASSERT_EQ(recorder.listeners.size(), 1u);
+    const testsupport::RecordingSoundEngine::Listener& call = recorder.listeners[0];
     expectVector(call.position, 2.5f, 2.5234375f, 0.0f);
     expectVector(call.look, 0.0f, 0.0f, 1.0f);
     expectVector(call.velocity, 0.0f, 0.0f, 0.0f);
@@ -276,35 +249,35 @@ TEST(CameraListenerTest, ListenerStandsAtTheCentreOfTheClampedView) {
 }
 
 TEST(CameraListenerTest, EveryClampPlacesTheListenerOnce) {
-    ListenerRecorder recorder;
+    testsupport::RecordingSoundEngine recorder;
     ScopedEngine scoped(&recorder);
     Camera camera = viewOf(640, 480);
     camera.centerOn(Bounds{1900, 560, 34, 46});
     camera.clampToLevel(2000, 600);
     camera.clampToLevel(2000, 600);
-    ASSERT_EQ(recorder.calls.size(), 2u);
-    expectVector(recorder.calls[1].position, (1360 + 320) * 0.0078125f, (120 + 240) * 0.0078125f, 0.0f);
+    ASSERT_EQ(recorder.listeners.size(), 2u);
+    expectVector(recorder.listeners[1].position, (1360 + 320) * 0.0078125f, (120 + 240) * 0.0078125f, 0.0f);
 }
 
 TEST(CameraListenerTest, OddViewCentreIsTruncatedBeforeScaling) {
-    ListenerRecorder recorder;
+    testsupport::RecordingSoundEngine recorder;
     ScopedEngine scoped(&recorder);
     Camera camera = viewOf(101, 99);
     camera.x = 10;
     camera.y = 20;
     camera.clampToLevel(1000, 1000);
-    ASSERT_EQ(recorder.calls.size(), 1u);
-    expectVector(recorder.calls[0].position, 60 * 0.0078125f, 69 * 0.0078125f, 0.0f);
+    ASSERT_EQ(recorder.listeners.size(), 1u);
+    expectVector(recorder.listeners[0].position, 60 * 0.0078125f, 69 * 0.0078125f, 0.0f);
 }
 
 TEST(CameraListenerTest, ListenerFollowsANegativeViewOfANarrowLevel) {
-    ListenerRecorder recorder;
+    testsupport::RecordingSoundEngine recorder;
     ScopedEngine scoped(&recorder);
     Camera camera = viewOf(640, 480);
     camera.centerOn(Bounds{400, 100, 34, 46});
     camera.clampToLevel(500, 2000);
-    ASSERT_EQ(recorder.calls.size(), 1u);
-    expectVector(recorder.calls[0].position, 180 * 0.0078125f, 240 * 0.0078125f, 0.0f);
+    ASSERT_EQ(recorder.listeners.size(), 1u);
+    expectVector(recorder.listeners[0].position, 180 * 0.0078125f, 240 * 0.0078125f, 0.0f);
 }
 
 TEST(CameraListenerTest, WithoutAnEngineTheViewIsStillClamped) {

@@ -3,12 +3,12 @@
 #include <GL/freeglut.h>
 
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/SharedState.h"
+#include "core/KeyCodes.h"
 #include "game/Camera.h"
 #include "game/Game.h"
 #include "graphics/Image.h"
@@ -19,6 +19,7 @@
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 #include "support/GlContext.h"
+#include "support/RecordingSoundEngine.h"
 #include "support/TestFiles.h"
 
 using testsupport::LogCapture;
@@ -26,79 +27,20 @@ using testsupport::Rgba;
 
 namespace {
 
-const int escapeKey = 27;
-const int spaceKey = 32;
 const float soundUnit = 0.0078125f;  // 128 pixels to a sound unit
 
-// A source that only knows the file it stands for.
-class NamedSource : public irrklang::ISoundSource {
-public:
-    explicit NamedSource(std::string fileName) : name(std::move(fileName)) {}
-    void setDefaultVolume(float value) override { volume = value; }
-    float getDefaultVolume() const override { return volume; }
-    void setDefaultMinDistance(float value) override { minDistance = value; }
-    float getDefaultMinDistance() const override { return minDistance; }
-    void grab() override {}
-    bool drop() override { return false; }
+using Recorder = testsupport::RecordingSoundEngine;
 
-    std::string name;
-    float volume = 1.0f;
-    float minDistance = 1.0f;
-};
-
-struct Play {
-    std::string name;
-    irrklang::vec3df position;
-};
-
-// Hands out a source for any file name and writes down what is played and stopped, in order:
-// "stop", "2D <file>", "3D <file>" or "3D <file> looped".
-class RecordingEngine : public irrklang::ISoundEngine {
-public:
-    irrklang::ISoundSource* addSoundSourceFromFile(const char* fileName, irrklang::E_STREAM_MODE, bool) override {
-        std::unique_ptr<NamedSource>& source = sources[fileName];
-        if (!source) {
-            source = std::make_unique<NamedSource>(fileName);
+// Events without the landing sounds, which come and go with the standing cycle.
+std::vector<std::string> eventsBesidesLanding(const Recorder& engine) {
+    std::vector<std::string> kept;
+    for (const std::string& event : engine.events) {
+        if (event != "3D sounds/land.wav") {
+            kept.push_back(event);
         }
-        return source.get();
     }
-    irrklang::ISound* play2D(irrklang::ISoundSource* source, bool, bool, bool, bool) override {
-        events.push_back("2D " + nameOf(source));
-        return nullptr;
-    }
-    irrklang::ISound* play3D(irrklang::ISoundSource* source, irrklang::vec3df position, bool looped, bool, bool,
-                             bool) override {
-        events.push_back("3D " + nameOf(source) + (looped ? " looped" : ""));
-        plays3D.push_back(Play{nameOf(source), position});
-        return nullptr;
-    }
-    void stopAllSounds() override { events.push_back("stop"); }
-    void setAllSoundsPaused(bool paused) override { events.push_back(paused ? "pause" : "resume"); }
-    void setListenerPosition(const irrklang::vec3df&, const irrklang::vec3df&, const irrklang::vec3df&,
-                             const irrklang::vec3df&) override {}
-    void grab() override {}
-    bool drop() override { return false; }
-
-    // Events without the landing sounds, which come and go with the standing cycle.
-    std::vector<std::string> eventsBesidesLanding() const {
-        std::vector<std::string> kept;
-        for (const std::string& event : events) {
-            if (event != "3D sounds/land.wav") {
-                kept.push_back(event);
-            }
-        }
-        return kept;
-    }
-
-    std::vector<std::string> events;
-    std::vector<Play> plays3D;
-
-private:
-    static std::string nameOf(irrklang::ISoundSource* source) {
-        return source == nullptr ? "(none)" : static_cast<NamedSource*>(source)->name;
-    }
-    std::map<std::string, std::unique_ptr<NamedSource>> sources;
-};
+    return kept;
+}
 
 std::vector<unsigned char> solidPixels(int w, int h, Rgba colour) {
     std::vector<unsigned char> pixels;
@@ -229,7 +171,7 @@ protected:
     }
 
     testsupport::ScopedTempDir dir;
-    RecordingEngine engine;
+    Recorder engine{Recorder::Sources::ByName};
     irrklang::ISoundEngine* realEngine = nullptr;
     SharedState shared;
     std::unique_ptr<Game> game;
@@ -311,12 +253,12 @@ TEST_F(GameTest, SoundsMissingTheGamePlaysOnSilently) {
     game->specialDown(GLUT_KEY_RIGHT, 0, 0);
     LogCapture log;
     ASSERT_TRUE(tickUntilRespawn(log, false)) << "the player never reached the trap";
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     EXPECT_LT(game->player->velocityY, 0);
     for (int i = 0; i < 10; ++i) {
         tick();
     }
-    game->key(escapeKey, 0, 0);
+    game->key(keys::escape, 0, 0);
     EXPECT_EQ(shared.state, MENU);
 }
 
@@ -354,7 +296,7 @@ TEST_F(GameTest, LevelMusicPlaysUntilGoalOrEscapeAndAMissingTrackIsOneLogLine) {
     EXPECT_EQ(music->current(), "");
 
     ASSERT_TRUE(game->newGame("level2.level"));
-    game->key(escapeKey, 0, 0);
+    game->key(keys::escape, 0, 0);
     EXPECT_EQ(music->current(), "");
 
     ASSERT_TRUE(game->newGame("level2.level"));
@@ -374,9 +316,9 @@ TEST_F(GameTest, TouchingATrapRespawnsAtTheStartWithTheTeleportSoundAndSkipsTheG
     EXPECT_EQ(game->player->y, 354);
     EXPECT_EQ(shared.state, CONTINUE);
     // The goal now stands on the start, but the respawn tick does not test it.
-    EXPECT_EQ(engine.eventsBesidesLanding(), (std::vector<std::string>{"3D sounds/teleport.wav"}));
-    ASSERT_FALSE(engine.plays3D.empty());
-    const Play& teleport = engine.plays3D.back();
+    EXPECT_EQ(eventsBesidesLanding(engine), (std::vector<std::string>{"3D sounds/teleport.wav"}));
+    ASSERT_FALSE(engine.plays.empty());
+    const Recorder::Play& teleport = engine.plays.back();
     EXPECT_FLOAT_EQ(teleport.position.X, (40 + 17) * soundUnit);
     EXPECT_FLOAT_EQ(teleport.position.Y, (354 + 46) * soundUnit);
     EXPECT_FLOAT_EQ(teleport.position.Z, 0.0f);
@@ -384,7 +326,7 @@ TEST_F(GameTest, TouchingATrapRespawnsAtTheStartWithTheTeleportSoundAndSkipsTheG
     engine.events.clear();
     tick();
     EXPECT_EQ(shared.state, WIN);
-    EXPECT_EQ(engine.eventsBesidesLanding(), (std::vector<std::string>{"stop", "2D sounds/win.wav"}));
+    EXPECT_EQ(eventsBesidesLanding(engine), (std::vector<std::string>{"stop", "2D sounds/win.wav"}));
 }
 
 TEST_F(GameTest, FallingBelowTheLevelRespawnsAtTheStartAndSkipsTheGoal) {
@@ -401,9 +343,9 @@ TEST_F(GameTest, FallingBelowTheLevelRespawnsAtTheStartAndSkipsTheGoal) {
     EXPECT_EQ(game->player->velocityY, 0);
     EXPECT_EQ(shared.state, CONTINUE);
     EXPECT_EQ(engine.events, (std::vector<std::string>{"3D sounds/teleport.wav"}));
-    ASSERT_FALSE(engine.plays3D.empty());
-    EXPECT_FLOAT_EQ(engine.plays3D.back().position.X, (100 + 17) * soundUnit);
-    EXPECT_FLOAT_EQ(engine.plays3D.back().position.Y, 46 * soundUnit);
+    ASSERT_FALSE(engine.plays.empty());
+    EXPECT_FLOAT_EQ(engine.plays.back().position.X, (100 + 17) * soundUnit);
+    EXPECT_FLOAT_EQ(engine.plays.back().position.Y, 46 * soundUnit);
 
     engine.events.clear();
     tick();
@@ -482,7 +424,7 @@ TEST_F(GameTest, GoalLoadsTheNextLevelAndKeepsPlaying) {
     EXPECT_EQ(game->player->y, 80);
     // The tick ends with the load: the new player has not moved yet.
     EXPECT_EQ(game->player->velocityY, 0);
-    EXPECT_EQ(engine.eventsBesidesLanding(),
+    EXPECT_EQ(eventsBesidesLanding(engine),
               (std::vector<std::string>{"stop", "2D sounds/win.wav", "3D sounds/hum.wav looped"}));
     // The view takes the new background's size at once; the centring waits for the next reshape.
     EXPECT_EQ(game->camera->width, 500);
@@ -512,7 +454,7 @@ TEST_F(GameTest, GoalOfTheLastLevelWinsAndKeepsLevelAndPlayer) {
     EXPECT_EQ(game->player->x, 40);
     EXPECT_EQ(game->player->y, 354);
     EXPECT_EQ(log.text().find("[LEVEL]"), std::string::npos);
-    EXPECT_EQ(engine.eventsBesidesLanding(), (std::vector<std::string>{"stop", "2D sounds/win.wav"}));
+    EXPECT_EQ(eventsBesidesLanding(engine), (std::vector<std::string>{"stop", "2D sounds/win.wav"}));
 }
 
 TEST_F(GameTest, NextLevelThatFailsToLoadReturnsToTheMenuInSilence) {
@@ -534,7 +476,7 @@ TEST_F(GameTest, NextLevelThatFailsToLoadReturnsToTheMenuInSilence) {
         EXPECT_NE(log.text().find(expected), std::string::npos) << log.text();
         EXPECT_EQ(shared.state, MENU);
         // The win sound is silenced along with everything else.
-        EXPECT_EQ(engine.eventsBesidesLanding(), (std::vector<std::string>{"stop", "2D sounds/win.wav", "stop"}));
+        EXPECT_EQ(eventsBesidesLanding(engine), (std::vector<std::string>{"stop", "2D sounds/win.wav", "stop"}));
     }
 }
 
@@ -545,14 +487,14 @@ TEST_F(GameTest, EscapeReturnsToTheMenuKeepsTheLevelAndSilencesTheTraps) {
     const Level* level = game->level;
     const Player* player = game->player;
     engine.events.clear();
-    game->key(escapeKey, 0, 0);
+    game->key(keys::escape, 0, 0);
     EXPECT_EQ(shared.state, MENU);
     EXPECT_EQ(game->level, level);
     EXPECT_EQ(game->player, player);
     EXPECT_EQ(engine.events, (std::vector<std::string>{"stop"}));
     // Only the low byte counts.
     shared.state = CONTINUE;
-    game->key(256 + escapeKey, 0, 0);
+    game->key(256 + keys::escape, 0, 0);
     EXPECT_EQ(shared.state, MENU);
 }
 
@@ -643,7 +585,7 @@ TEST_F(GameTest, PauseFreezesTheLevelHoldsItsSoundsAndWalksAsTheArrowsSayOnResum
     // Arrows and space while paused move nothing for 60 ticks.
     game->specialDown(GLUT_KEY_LEFT, 0, 0);
     game->specialUp(GLUT_KEY_RIGHT, 0, 0);
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     for (int i = 0; i < 60; ++i) {
         tick();
     }
@@ -669,7 +611,7 @@ TEST_F(GameTest, PauseFreezesTheLevelHoldsItsSoundsAndWalksAsTheArrowsSayOnResum
     game->windowHidden();
     EXPECT_TRUE(game->isPaused());
     engine.events.clear();
-    game->key(escapeKey, 0, 0);
+    game->key(keys::escape, 0, 0);
     EXPECT_EQ(shared.state, MENU);
     EXPECT_FALSE(game->isPaused());
     EXPECT_EQ(engine.events, (std::vector<std::string>{"stop", "resume"}));
@@ -679,21 +621,21 @@ TEST_F(GameTest, SpaceJumpsOnlyWithGroundOnePixelBelow) {
     Properties onFloor;
     writeLevel("level1.level", standingLevel(onFloor));
     ASSERT_TRUE(game->newGame("level1.level"));
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     EXPECT_EQ(game->player->velocityY, -660);
 
     // In the standing cycle the jump starts from the 30 that gravity gave.
     ASSERT_TRUE(game->newGame("level1.level"));
     tick();
     ASSERT_EQ(game->player->velocityY, 30);
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     EXPECT_EQ(game->player->velocityY, -630);
 
     Properties gap;
     gap.spawnY = 353;
     writeLevel("level1.level", standingLevel(gap));
     ASSERT_TRUE(game->newGame("level1.level"));
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     EXPECT_EQ(game->player->velocityY, 0);
 
     Properties air;
@@ -705,7 +647,7 @@ TEST_F(GameTest, SpaceJumpsOnlyWithGroundOnePixelBelow) {
     }
     const int falling = game->player->velocityY;
     ASSERT_GT(falling, 0);
-    game->key(spaceKey, 0, 0);
+    game->key(keys::space, 0, 0);
     EXPECT_EQ(game->player->velocityY, falling);
 }
 

@@ -12,8 +12,8 @@ namespace {
 
 using worldtest::addPlatform;
 using worldtest::addTrap;
-using worldtest::FakeEngine;
-using worldtest::FakeSource;
+using worldtest::RecordingSoundEngine;
+using worldtest::FakeSoundSource;
 using worldtest::makePlayer;
 using worldtest::tick;
 
@@ -51,9 +51,9 @@ protected:
 
     testsupport::ScopedTempDir dir;  // no sprites: the motion needs no picture
     Level level;
-    FakeEngine engine;
-    FakeSource jumpSound;
-    FakeSource landSound;
+    RecordingSoundEngine engine;
+    FakeSoundSource jumpSound;
+    FakeSoundSource landSound;
     std::unique_ptr<Player> player;
 };
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-using worldtest::FakeEngine;
-using worldtest::FakeSource;
+using worldtest::RecordingSoundEngine;
+using worldtest::FakeSoundSource;
 
 class PlayerTest : public ::testing::Test {
 protected:
@@ -19,9 +19,9 @@ protected:
     }
 
     testsupport::ScopedTempDir dir;
-    FakeEngine engine;
-    FakeSource jumpSound;
-    FakeSource landSound;
+    RecordingSoundEngine engine;
+    FakeSoundSource jumpSound;
+    FakeSoundSource landSound;
     std::unique_ptr<Player> player;
 };
 

@@ -12,8 +12,8 @@
 
 namespace {
 
-using worldtest::FakeEngine;
-using worldtest::FakeSource;
+using worldtest::RecordingSoundEngine;
+using worldtest::FakeSoundSource;
 
 // The game's degree, 3.141595 / 180, as a 32-bit float.
 constexpr float kDegree = 0.017453305555555555f;
@@ -252,13 +252,13 @@ protected:
         manager->sources["sounds/buzz.wav"] = &buzz;
     }
 
-    static FakeSource hum;
-    static FakeSource buzz;
-    FakeEngine engine;
+    static FakeSoundSource hum;
+    static FakeSoundSource buzz;
+    RecordingSoundEngine engine;
 };
 
-FakeSource TrapSoundTest::hum;
-FakeSource TrapSoundTest::buzz;
+FakeSoundSource TrapSoundTest::hum;
+FakeSoundSource TrapSoundTest::buzz;
 
 TEST_F(TrapSoundTest, LoopStartsAtTheTrapsPlaceAtThatMoment) {
     Trap trap;

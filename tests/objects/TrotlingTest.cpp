@@ -11,8 +11,8 @@
 namespace {
 
 using worldtest::addPlatform;
-using worldtest::FakeEngine;
-using worldtest::FakeSource;
+using worldtest::RecordingSoundEngine;
+using worldtest::FakeSoundSource;
 using worldtest::shownColumn;
 using worldtest::shownRow;
 using worldtest::tick;
@@ -61,9 +61,9 @@ protected:
 
     testsupport::ScopedTempDir dir;
     Level level;
-    FakeEngine engine;
-    FakeSource jumpSound;
-    FakeSource landSound;
+    RecordingSoundEngine engine;
+    FakeSoundSource jumpSound;
+    FakeSoundSource landSound;
     std::unique_ptr<Player> player;
 };
 
@@ -261,9 +261,9 @@ TEST(TrotlingSilence, MovesAndLandsWithoutEngineOrSources) {
 
 TEST(TrotlingSounds, ConstructorTakesTheManagersSourcesAndSetsTheirVolumes) {
     testsupport::ScopedTempDir dir;
-    static FakeSource jump;
-    static FakeSource land;
-    static FakeSource teleport;
+    static FakeSoundSource jump;
+    static FakeSoundSource land;
+    static FakeSoundSource teleport;
     WubManager* manager = WubManager::instance();
     manager->sources["sounds/jump.wav"] = &jump;
     manager->sources["sounds/land.wav"] = &land;

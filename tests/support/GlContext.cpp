@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "graphics/PixelProjection.h"
+
 namespace testsupport {
 
 namespace {
@@ -37,12 +39,7 @@ void ensureGlContext(int width, int height) {
     glutSetWindow(window);
     windowWidth = width;
     windowHeight = height;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setPixelProjection(width, height);
     glEnable(GL_TEXTURE_2D);
     glClearColor(0, 0, 0, 1);
     clearScreen();

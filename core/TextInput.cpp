@@ -1,4 +1,4 @@
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 
 #include <cctype>
 #include <climits>

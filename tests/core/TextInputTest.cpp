@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "level/TextInput.h"
+#include "core/TextInput.h"
 
 TEST(TextInputTest, ParseIntMatchesAtoiForEveryInRangeForm) {
     for (const char* text : {"0", "42", "-42", "+7", "  12", "\t-3x", "12abc", "abc", "", "-", "+", " + 5",

@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")" && pwd)"
 cd "$root"
 
 tools/install-deps.sh run
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+cmake --preset run >/dev/null
 cmake --build build --target vantorel -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -3,15 +3,18 @@
 #   ./test.sh             ordinary build in build-tests/, a short fuzzing run where clang's
 #                         fuzzer runtime is available, then the suite
 #   ./test.sh --sanitize  the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   --werror              warnings fail the build (the CI run)
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 cd "$root"
 
 sanitize=0
+werror=OFF
 for arg in "$@"; do
     case "$arg" in
         --sanitize) sanitize=1 ;;
-        *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+        --werror) werror=ON ;;
+        *) echo "usage: $0 [--sanitize] [--werror]" >&2; exit 2 ;;
     esac
 done
 
@@ -19,12 +22,12 @@ tools/install-deps.sh test
 
 jobs="$(nproc)"
 if [ "$sanitize" -eq 1 ]; then
-    build="build-sanitize"
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
+    preset="sanitize"
 else
-    build="build-tests"
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    preset="tests"
 fi
+build="build-$preset"
+cmake --preset "$preset" -DVANTOREL_WERROR="$werror" >/dev/null
 cmake --build "$build" -j"$jobs"
 
 status=0

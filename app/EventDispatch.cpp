@@ -72,9 +72,9 @@ void reshapeCallback(int width, int height) {
         height = 1;
     }
     ScreenMode::instance()->applyWindowSize(width, height);
-    const TextureManager* screen = TextureManager::instance();
+    const TextureManager* logical = TextureManager::instance();
     protectedCall("CAUGHT AN ERROR IN RESHAPE : ",
-                  [&] { activeState->reshape(screen->screenWidth, screen->screenHeight); });
+                  [&] { activeState->reshape(logical->screenWidth, logical->screenHeight); });
 }
 
 void displayCallback() {

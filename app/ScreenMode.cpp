@@ -28,9 +28,9 @@ void ScreenMode::applyWindowSize(int width, int height) {
     windowWidth = width;
     windowHeight = height;
     scale = pickScale();
-    TextureManager* screen = TextureManager::instance();
-    screen->setScreenWidth(width / scale);
-    screen->setScreenHeight(height / scale);
+    TextureManager* logical = TextureManager::instance();
+    logical->setScreenWidth(width / scale);
+    logical->setScreenHeight(height / scale);
     setPixelProjection(width, height, scale);
 }
 

@@ -120,7 +120,7 @@ std::string defaultSettingsText() {
     const TextureManager* textures = TextureManager::instance();
     std::ostringstream text;
     text << "[window]\n";
-    text << "fullscreen=" << "0" << "\n";
+    text << "fullscreen=0\n";
     text << "width=" << textures->screenWidth << "\n";
     text << "height=" << textures->screenHeight << "\n";
     text << "apple sfx=" << (WubManager::instance()->defaultVolume > 0 ? "on\n" : "off\n");

@@ -11,11 +11,11 @@ cd "$root"
 seconds="${1:-10}"
 
 tools/install-deps.sh test >/dev/null
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+cmake --preset bench >/dev/null
 cmake --build build-bench --target vantorel -j"$(nproc)" >/dev/null
-cmake -S . -B build-bench-1ms -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF -DVANTOREL_POLL_1MS=ON >/dev/null
+cmake --preset bench-1ms >/dev/null
 cmake --build build-bench-1ms --target vantorel -j"$(nproc)" >/dev/null
-cmake -S . -B build-bench-busy -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF -DVANTOREL_BUSY_LOOP=ON >/dev/null
+cmake --preset bench-busy >/dev/null
 cmake --build build-bench-busy --target vantorel -j"$(nproc)" >/dev/null
 
 work="$(mktemp -d)"

@@ -10,7 +10,7 @@ runs="${1:-5}"
 build="$(realpath -m "${BENCH_BUILD:-$root/build-bench}")"
 if [ -z "${BENCH_BUILD:-}" ]; then
     tools/install-deps.sh test >/dev/null
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+    cmake --preset bench >/dev/null
 fi
 cmake --build "$build" --target vantorel -j"$(nproc)" >/dev/null
 command -v strace >/dev/null || { echo "startup.sh needs strace" >&2; exit 1; }

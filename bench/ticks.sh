@@ -17,7 +17,7 @@ sizes=("$@")
 build="$(realpath -m "${BENCH_BUILD:-$root/build-bench}")"
 if [ -z "${BENCH_BUILD:-}" ]; then
     tools/install-deps.sh test >/dev/null
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+    cmake --preset bench >/dev/null
 fi
 cmake --build "$build" --target tickbench -j"$(nproc)" >/dev/null
 

@@ -69,10 +69,10 @@ void Decoration::draw(int originX, int originY, int viewX, int viewY, int viewWi
         at = behind(x, saturateToInt32(bobbedY), z, viewX, viewY);
     }
 
-    bool visible = static_cast<int64_t>(at.x) + width > viewX &&
-                   at.x < static_cast<int64_t>(viewX) + viewWidth &&
-                   static_cast<int64_t>(at.y) + height > viewY &&
-                   at.y < static_cast<int64_t>(viewY) + viewHeight;
+    const int64_t left = at.x;
+    const int64_t top = at.y;
+    bool visible = left + width > viewX && left < int64_t{viewX} + viewWidth && top + height > viewY &&
+                   top < int64_t{viewY} + viewHeight;
     if (!visible) {
         return;
     }

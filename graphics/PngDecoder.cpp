@@ -9,8 +9,8 @@ constexpr int kSignatureBytes = 8;
 constexpr png_uint_32 kOpaqueAlpha = 0xFF;
 }  // namespace
 
-PngDecoder::PngDecoder(FILE* file, int maxSide)
-    : file(file), limit(maxSide > 0 && maxSide < kMaxSide ? maxSide : kMaxSide) {}
+PngDecoder::PngDecoder(FILE* source, int maxSide)
+    : file(source), limit(maxSide > 0 && maxSide < kMaxSide ? maxSide : kMaxSide) {}
 
 PngDecoder::~PngDecoder() {
     png_destroy_read_struct(&png, &info, &endInfo);

@@ -61,8 +61,8 @@ OpenAlSoundEngine* OpenAlSoundEngine::open(ALCdevice* device, const ALCint* cont
     return new OpenAlSoundEngine(device, context, std::move(voices));
 }
 
-OpenAlSoundEngine::OpenAlSoundEngine(ALCdevice* device, ALCcontext* context, std::vector<ALuint> voiceIds)
-    : alcDevice(device), context(context), voices(std::move(voiceIds)), pool(static_cast<int>(voices.size())) {
+OpenAlSoundEngine::OpenAlSoundEngine(ALCdevice* device, ALCcontext* mixContext, std::vector<ALuint> voiceIds)
+    : alcDevice(device), context(mixContext), voices(std::move(voiceIds)), pool(static_cast<int>(voices.size())) {
     // The game's engine lives as long as the process and is never dropped: OpenAL would
     // report its device as left open when the library is unloaded after exit().
     static const bool hooked = std::atexit(closeOpenEnginesAtExit) == 0;

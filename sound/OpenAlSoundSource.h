@@ -33,7 +33,7 @@ public:
     ALuint buffer() const { return bufferId; }
 
 private:
-    explicit OpenAlSoundSource(ALuint bufferId) : bufferId(bufferId) {}
+    explicit OpenAlSoundSource(ALuint buffer) : bufferId(buffer) {}
 
     ALuint bufferId;
     float volume = kInitialVolume;

@@ -12,8 +12,7 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
 fi
 
 build="build-fuzz"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_FUZZERS=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ALSOFT_LOGLEVEL=0 ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=1

@@ -10,7 +10,11 @@ out=${1:-$root}
 build=${VANTOREL_BUILD_DIR:-$root/build}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" >/dev/null
+    if [ -n "${VANTOREL_BUILD_DIR:-}" ]; then
+        cmake -S "$root" -B "$build" >/dev/null
+    else
+        (cd "$root" && cmake --preset run >/dev/null)
+    fi
 fi
 cmake --build "$build" --target make_assets -j2 >/dev/null
 mkdir -p "$out"

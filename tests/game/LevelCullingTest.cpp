@@ -124,6 +124,6 @@ TEST_P(LevelCullingTest, CulledFramesEqualFramesDrawnWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, LevelCullingTest, ::testing::Values(Window{900, 640}, Window{480, 360}),
-                         [](const ::testing::TestParamInfo<Window>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         [](const ::testing::TestParamInfo<Window>& window) {
+                             return std::to_string(window.param.width) + "x" + std::to_string(window.param.height);
                          });

@@ -2,8 +2,8 @@
 
 #include "Palette.h"
 
-PixelFont::PixelFont(int glyphWidth, int glyphHeight, std::map<char, std::vector<std::string>> glyphs)
-    : width(glyphWidth), height(glyphHeight), glyphs(std::move(glyphs)) {}
+PixelFont::PixelFont(int glyphWidth, int glyphHeight, std::map<char, std::vector<std::string>> glyphRows)
+    : width(glyphWidth), height(glyphHeight), glyphs(std::move(glyphRows)) {}
 
 const PixelFont& PixelFont::small() {
     static const PixelFont font(5, 7, {

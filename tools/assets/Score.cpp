@@ -119,8 +119,8 @@ std::vector<std::string> letters(const std::string& pattern) {
 
 class Performance {
 public:
-    Performance(const Score& score, int bars)
-        : score(score), sixteenth(kSampleRate * 60.0 / score.beatsPerMinute / 4.0),
+    Performance(const Score& played, int bars)
+        : score(played), sixteenth(kSampleRate * 60.0 / played.beatsPerMinute / 4.0),
           loop(static_cast<size_t>(std::lround(bars * kSixteenthsPerBar * sixteenth))) {}
 
     void play(synth::Instrument instrument, double gain, int pitch, int firstSixteenth, int sixteenths) {

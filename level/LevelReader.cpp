@@ -61,7 +61,8 @@ const KeyRule trapKeys[] = {
     {"y", kOverrides},
     {"xfloating", kOverrides},
     {"yfloating", kOverrides},
-    {"partition", kOverridesIfPositive | kNeedsPicture | kActsWithoutPicture | kResetByPicture},
+    // A later picture comes uncut, but the box keeps the frame size: the cut is not wholly undone.
+    {"partition", kOverridesIfPositive | kNeedsPicture | kActsWithoutPicture},
     // A second sound starts a second loop; it replaces nothing.
     {"sfx", 0},
 };

@@ -1,10 +1,10 @@
 #include "level/LevelChecker.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <utility>
@@ -62,7 +62,7 @@ std::string quoted(const std::string& text) {
 // One file's findings, gathered section by section from what the reader makes of its lines.
 class Inspection {
 public:
-    Inspection(const std::string& gameFolder, const std::string& file) : folder(gameFolder), file(file) {}
+    Inspection(const std::string& gameFolder, const std::string& levelFile) : folder(gameFolder), file(levelFile) {}
 
     void read(const LevelReader& reading) {
         for (const Section& section : reading.sections()) {

@@ -9,6 +9,7 @@
 #include "core/SaturatingMath.h"
 #include "level/LevelFormat.h"
 #include "core/TextInput.h"
+#include "level/LevelReader.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
 
@@ -16,33 +17,19 @@ namespace {
 
 const char* const dataFolder = "data/";
 
-enum class SectionEnd { Closed, EndOfFile, Interrupted };
-
-// Reads a section's body, handing each entry to apply, until "end", the end of the file, or
-// a line starting with '[' (which is consumed and opens nothing).
-template <typename Apply>
-SectionEnd readSectionBody(std::istream& in, Apply apply) {
-    std::string line;
-    while (readTextLine(in, line)) {
-        switch (classifyLine(line)) {
-        case LineKind::Blank:
-        case LineKind::Comment:
-            break;
-        case LineKind::Header:
-            return SectionEnd::Interrupted;
-        case LineKind::Other:
-            if (line == "end") {
-                return SectionEnd::Closed;
-            }
-            apply(splitEntry(line));
-            break;
-        }
-    }
-    return SectionEnd::EndOfFile;
-}
-
 bool isMirrorKey(const std::string& key) {
     return key == "flip" || key == "mirror" || key == "flipped";
+}
+
+// Hands the section's entries that the game carries out to apply, in file order; the reader
+// has already set aside unknown keys, switch words not taken and offsets without a picture.
+template <typename Apply>
+void applyEntries(const LevelReader::Section& section, Apply apply) {
+    for (const LevelReader::Entry& entry : section.entries) {
+        if (entry.carriedOut) {
+            apply(entry);
+        }
+    }
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -100,22 +87,24 @@ bool Level::loadFromFile(std::string fileName) {
         return false;
     }
     GatheredLog gathered;
-    std::string line;
-    while (readTextLine(in, line)) {
-        if (classifyLine(line) != LineKind::Header) {
-            continue;
-        }
-        const std::string name = sectionName(line);
-        if (name == "Properties") {
-            readProperties(in);
-        } else if (isBackgroundSection(name)) {
-            readBackground(in);
-        } else if (name == "Decoration") {
-            readDecoration(in);
-        } else if (name == "Platform") {
-            readPlatform(in);
-        } else if (name == "Trap") {
-            readTrap(in);
+    const LevelReader reading(in);
+    for (const LevelReader::Section& section : reading.sections()) {
+        switch (section.kind) {
+        case LevelReader::Kind::Properties:
+            readProperties(section);
+            break;
+        case LevelReader::Kind::Background:
+            readBackground(section);
+            break;
+        case LevelReader::Kind::Decoration:
+            readDecoration(section);
+            break;
+        case LevelReader::Kind::Platform:
+            readPlatform(section);
+            break;
+        case LevelReader::Kind::Trap:
+            readTrap(section);
+            break;
         }
     }
     std::cout << "[LEVEL] file loaded successfully.\n";
@@ -123,8 +112,8 @@ bool Level::loadFromFile(std::string fileName) {
     return true;
 }
 
-void Level::readProperties(std::istream& in) {
-    readSectionBody(in, [this](const LevelEntry& entry) {
+void Level::readProperties(const LevelReader::Section& section) {
+    applyEntries(section, [this](const LevelReader::Entry& entry) {
         const std::string& key = entry.key;
         if (key == "width") {
             width = parseInt(entry.value);
@@ -157,8 +146,8 @@ void Level::readProperties(std::istream& in) {
     });
 }
 
-void Level::readBackground(std::istream& in) {
-    readSectionBody(in, [this](const LevelEntry& entry) {
+void Level::readBackground(const LevelReader::Section& section) {
+    applyEntries(section, [this](const LevelReader::Entry& entry) {
         if (entry.key == "img") {
             delete background;
             background = nullptr;
@@ -167,9 +156,9 @@ void Level::readBackground(std::istream& in) {
     });
 }
 
-void Level::readDecoration(std::istream& in) {
+void Level::readDecoration(const LevelReader::Section& section) {
     auto decoration = std::make_unique<Decoration>();
-    const SectionEnd end = readSectionBody(in, [&decoration](const LevelEntry& entry) {
+    applyEntries(section, [&decoration](const LevelReader::Entry& entry) {
         const std::string& key = entry.key;
         if (key == "img") {
             decoration->load(picturePath(entry.value));
@@ -180,23 +169,21 @@ void Level::readDecoration(std::istream& in) {
         } else if (key == "z") {
             decoration->z = parseInt(entry.value);
         } else if (key == "floating") {
-            if (isFloatingWord(entry.value)) {
-                decoration->setFloating(true);
-            }
-        } else if (isMirrorKey(key) && isMirrorWord(entry.value)) {
+            decoration->setFloating(true);
+        } else if (isMirrorKey(key)) {
             decoration->flipped = true;
         }
     });
-    if (end == SectionEnd::Interrupted) {
+    if (section.end == LevelReader::End::Interrupted) {
         return;
     }
     std::vector<Decoration*>& list = decoration->z < 0 ? frontDecorations : backDecorations;
     list.push_back(decoration.release());
 }
 
-void Level::readPlatform(std::istream& in) {
+void Level::readPlatform(const LevelReader::Section& section) {
     auto platform = std::make_unique<Platform>();
-    const SectionEnd end = readSectionBody(in, [&platform](const LevelEntry& entry) {
+    applyEntries(section, [&platform](const LevelReader::Entry& entry) {
         const std::string& key = entry.key;
         Image* image = platform->image;
         if (key == "img") {
@@ -210,23 +197,23 @@ void Level::readPlatform(std::istream& in) {
         } else if (key == "h") {
             platform->height = parseInt(entry.value);
         } else if (image == nullptr) {
-            // Offsets and mirroring act on a picture; before any "img" they have nothing to act on.
+            // Offsets and mirroring act on a picture; the reader lets none through before "img".
         } else if (key == "xOffset") {
             image->x = parseInt(entry.value);
         } else if (key == "yOffset") {
             image->y = parseInt(entry.value);
-        } else if (isMirrorKey(key) && isMirrorWord(entry.value)) {
+        } else if (isMirrorKey(key)) {
             image->flipped = true;
         }
     });
-    if (end != SectionEnd::Interrupted) {
+    if (section.end != LevelReader::End::Interrupted) {
         platforms.push_back(platform.release());
     }
 }
 
-void Level::readTrap(std::istream& in) {
+void Level::readTrap(const LevelReader::Section& section) {
     auto trap = std::make_unique<Trap>();
-    const SectionEnd end = readSectionBody(in, [&trap](const LevelEntry& entry) {
+    applyEntries(section, [&trap](const LevelReader::Entry& entry) {
         const std::string& key = entry.key;
         if (key == "img") {
             trap->setImage(picturePath(entry.value));
@@ -244,7 +231,7 @@ void Level::readTrap(std::istream& in) {
             trap->setSound(entry.value);
         }
     });
-    if (end != SectionEnd::Interrupted) {
+    if (section.end != LevelReader::End::Interrupted) {
         traps.push_back(trap.release());
     }
 }

@@ -7,6 +7,7 @@
 #include "core/Bounds.h"
 #include "graphics/Decoration.h"
 #include "level/LevelIndex.h"
+#include "level/LevelReader.h"
 
 class Image;
 class Platform;
@@ -52,11 +53,11 @@ public:
     bool culling = true;
 
 private:
-    void readProperties(std::istream& in);
-    void readBackground(std::istream& in);
-    void readDecoration(std::istream& in);
-    void readPlatform(std::istream& in);
-    void readTrap(std::istream& in);
+    void readProperties(const LevelReader::Section& section);
+    void readBackground(const LevelReader::Section& section);
+    void readDecoration(const LevelReader::Section& section);
+    void readPlatform(const LevelReader::Section& section);
+    void readTrap(const LevelReader::Section& section);
     void drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY);
     void drawPlatforms(int offsetX, int offsetY);
     void drawPlatform(size_t i, int offsetX, int offsetY);

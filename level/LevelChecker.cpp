@@ -1,40 +1,32 @@
 #include "level/LevelChecker.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <optional>
+#include <utility>
 
 #include "core/RegularFile.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
 #include "core/TextInput.h"
+#include "level/LevelReader.h"
+#include "objects/Movement.h"
 #include "sound/WavDecoder.h"
 
 namespace {
 
 // The player's box; the game gives every level the same one.
-const int64_t playerWidth = 34;
-const int64_t playerHeight = 46;
+const int32_t playerWidth = 34;
+const int32_t playerHeight = 46;
 
 const char* const requiredProperties[] = {"width", "height", "spawnx", "spawny", "winimg", "winx", "winy", "nextmap"};
 
-struct Box {
-    int64_t x = 0;
-    int64_t y = 0;
-    int64_t w = 0;
-    int64_t h = 0;
-};
-
-bool overlaps(const Box& a, const Box& b) {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-
-bool insideLevel(const Box& box, int64_t width, int64_t height) {
-    return box.x >= 0 && box.y >= 0 && box.x + box.w <= width && box.y + box.h <= height;
+bool insideLevel(Bounds box, int64_t width, int64_t height) {
+    return box.x >= 0 && box.y >= 0 && int64_t{box.x} + box.w <= width && int64_t{box.y} + box.h <= height;
 }
 
 struct PictureSize {
@@ -58,203 +50,227 @@ std::optional<PictureSize> loadPicture(const std::string& path) {
     return PictureSize{decoder.width(), decoder.height()};
 }
 
-// What the reading of one file has found so far.
-struct Findings {
-    std::string file;
-    std::vector<std::string> problems;
-    std::map<std::string, int> propertyLines;
-    std::map<std::string, int64_t> properties;
-    std::optional<PictureSize> goalPicture;
-    std::vector<std::pair<int, Box>> platforms;
+using Entry = LevelReader::Entry;
+using Fate = LevelReader::Fate;
+using Kind = LevelReader::Kind;
+using Section = LevelReader::Section;
 
-    void report(int line, const std::string& what) {
-        problems.push_back(file + ":" + std::to_string(line) + ": " + what);
-    }
-};
-
-enum class Section { None, Properties, Background, Decoration, Platform, Trap };
-
-Section sectionFor(const std::string& name) {
-    if (name == "Properties") {
-        return Section::Properties;
-    }
-    if (isBackgroundSection(name)) {
-        return Section::Background;
-    }
-    if (name == "Decoration") {
-        return Section::Decoration;
-    }
-    if (name == "Platform") {
-        return Section::Platform;
-    }
-    if (name == "Trap") {
-        return Section::Trap;
-    }
-    return Section::None;
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
 }
 
-class FileReader {
+// One file's findings, gathered section by section from what the reader makes of its lines.
+class Inspection {
 public:
-    FileReader(const std::string& gameFolder, Findings& findings) : folder(gameFolder), found(findings) {}
+    Inspection(const std::string& gameFolder, const std::string& levelFile) : folder(gameFolder), file(levelFile) {}
 
-    void readLine(int number, const std::string& line) {
-        switch (classifyLine(line)) {
-        case LineKind::Blank:
-        case LineKind::Comment:
-            return;
-        case LineKind::Header:
-            header(number, line);
-            return;
-        case LineKind::Other:
-            break;
+    void read(const LevelReader& reading) {
+        for (const Section& section : reading.sections()) {
+            readSection(section);
         }
-        if (section == Section::None) {
-            return;
+        for (const LevelReader::IgnoredHeader& header : reading.ignoredHeaders()) {
+            error(header.line, "unknown section [" + header.name + "]: its lines are ignored");
         }
-        if (line == "end") {
-            closeSection();
-            return;
-        }
-        entry(number, splitEntry(line));
     }
 
-    void endOfFile(int lastLine) {
-        if (section != Section::None) {
-            found.report(openedAt, "section [" + sectionTitle + "] is not closed with \"end\" before the end of the file");
+    void checkPlacement();
+
+    LevelChecker::Findings findings() {
+        auto byLine = [](const Numbered& a, const Numbered& b) { return a.first < b.first; };
+        std::stable_sort(errors.begin(), errors.end(), byLine);
+        std::stable_sort(warnings.begin(), warnings.end(), byLine);
+        LevelChecker::Findings found;
+        for (const Numbered& e : errors) {
+            found.errors.push_back(e.second);
         }
-        (void)lastLine;
+        for (const Numbered& w : warnings) {
+            found.warnings.push_back(w.second);
+        }
+        return found;
     }
+
+    void error(int line, const std::string& what) { errors.emplace_back(line, where(line) + what); }
 
 private:
-    void header(int number, const std::string& line) {
-        if (section != Section::None) {
-            found.report(openedAt, "section [" + sectionTitle + "] is not closed with \"end\"; line " +
-                                       std::to_string(number) + " interrupts it, so it is dropped and [" +
-                                       sectionName(line) + "] is ignored");
-            section = Section::None;
+    using Numbered = std::pair<int, std::string>;
+
+    std::string where(int line) const { return file + ":" + std::to_string(line) + ": "; }
+    void warning(int line, const std::string& what) { warnings.emplace_back(line, where(line) + "warning: " + what); }
+
+    void readSection(const Section& section) {
+        Bounds box;
+        for (const Entry& entry : section.entries) {
+            if (entry.carriedOut) {
+                carriedOut(section.kind, entry, box);
+            }
+            judged(section, entry);
+        }
+        if (section.end == LevelReader::End::Interrupted) {
+            const bool object = section.kind != Kind::Properties && section.kind != Kind::Background;
+            error(section.line, "section [" + section.name + "] is not closed with \"end\"; line " +
+                                    std::to_string(section.endLine) + " interrupts it, so " +
+                                    (object ? "it is dropped and " : "") + "[" + section.interruptedBy +
+                                    "] is ignored");
             return;
         }
-        const std::string name = sectionName(line);
-        section = sectionFor(name);
-        if (section == Section::None) {
-            found.report(number, "unknown section [" + name + "]: its lines are ignored");
+        if (section.end == LevelReader::End::EndOfFile) {
+            error(section.line, "section [" + section.name + "] is not closed with \"end\" before the end of the file");
+        }
+        if (section.kind == Kind::Platform) {
+            platforms.emplace_back(section.line, box);
+        }
+    }
+
+    // What the game does with the line: load what it names, keep the settings it makes.
+    void carriedOut(Kind kind, const Entry& entry, Bounds& box) {
+        const bool picture = kind == Kind::Properties ? entry.key == "winimg" : entry.key == "img";
+        std::optional<PictureSize> size;
+        if (picture) {
+            const std::string path = picturePath(entry.value);
+            size = loadPicture(folder + "/" + path);
+            if (!size) {
+                error(entry.line, "picture " + path + " is missing or cannot be loaded");
+            }
+        }
+        if (kind == Kind::Trap && entry.key == "sfx") {
+            checkSound(entry.line, "sound ", entry.value);
+        }
+        if (kind == Kind::Platform) {
+            platformEntry(entry, box);
+        }
+        if (kind != Kind::Properties) {
             return;
         }
-        sectionTitle = name;
-        openedAt = number;
-        current = Box{};
-        hasImage = false;
+        if (entry.key == "music") {
+            checkSound(entry.line, "music ", entry.value);
+        }
+        if (entry.key == "winimg" && entry.fate == Fate::Applied) {
+            goalPicture = size;
+        }
+        property(entry);
     }
 
-    void closeSection() {
-        if (section == Section::Platform) {
-            found.platforms.emplace_back(openedAt, current);
-        }
-        section = Section::None;
-    }
-
-    void entry(int number, const LevelEntry& e) {
-        if (e.key == "img" || (section == Section::Properties && e.key == "winimg")) {
-            const std::string path = picturePath(e.value);
-            std::optional<PictureSize> picture = loadPicture(folder + "/" + path);
-            if (!picture) {
-                found.report(number, "picture " + path + " is missing or cannot be loaded");
-            }
-            if (e.key == "winimg") {
-                found.goalPicture = picture;
-                for (const char* reset : {"winx", "winy"}) {
-                    if (found.propertyLines.count(reset) != 0) {
-                        found.report(found.propertyLines[reset],
-                                     std::string(reset) + " comes before winimg, which puts the goal back at 0");
-                    }
-                }
-            }
-            hasImage = true;
-        }
-        if (section == Section::Trap && e.key == "sfx") {
-            checkSound(number, "sound ", e.value);
-        }
-        if (section == Section::Properties && e.key == "music") {
-            checkSound(number, "music ", e.value);
-        }
-        if (section == Section::Properties) {
-            property(number, e);
-        } else if (section == Section::Platform) {
-            platformEntry(number, e);
-        }
-    }
-
-    void checkSound(int number, const std::string& what, const std::string& file) {
+    void checkSound(int line, const std::string& what, const std::string& name) {
         DecodedSound sound;
-        std::string error;
-        if (!WavDecoder::decode(folder + "/" + file, sound, error)) {
-            found.report(number, what + file + " is missing or cannot be loaded");
+        std::string problem;
+        if (!WavDecoder::decode(folder + "/" + name, sound, problem)) {
+            error(line, what + name + " is missing or cannot be loaded");
         }
     }
 
-    void property(int number, const LevelEntry& e) {
-        found.propertyLines[e.key] = number;
-        if (e.key != "winimg" && e.key != "nextmap") {
-            found.properties[e.key] = parseInt(e.value);
+    void property(const Entry& entry) {
+        if (entry.fate == Fate::Applied || propertyLines.count(entry.key) == 0) {
+            propertyLines[entry.key] = entry.line;
         }
-        if (e.key == "nextmap" && e.value != "finish") {
+        if (entry.fate == Fate::Applied && entry.key != "winimg" && entry.key != "nextmap") {
+            properties[entry.key] = parseInt(entry.value);
+        }
+        if (entry.key == "nextmap" && entry.value != "finish") {
             std::error_code ec;
-            if (!std::filesystem::is_regular_file(folder + "/data/" + e.value, ec)) {
-                found.report(number, "next level data/" + e.value + " does not exist");
+            if (!std::filesystem::is_regular_file(folder + "/data/" + entry.value, ec)) {
+                error(entry.line, "next level data/" + entry.value + " does not exist");
             }
         }
     }
 
-    void platformEntry(int number, const LevelEntry& e) {
-        if (e.key == "x") {
-            current.x = parseInt(e.value);
-        } else if (e.key == "y") {
-            current.y = parseInt(e.value);
-        } else if (e.key == "w") {
-            current.w = parseInt(e.value);
-        } else if (e.key == "h") {
-            current.h = parseInt(e.value);
-        } else if ((e.key == "xOffset" || e.key == "yOffset") && !hasImage) {
-            found.report(number, e.key + " before any img line has no picture to move");
+    static void platformEntry(const Entry& entry, Bounds& box) {
+        if (entry.key == "x") {
+            box.x = parseInt(entry.value);
+        } else if (entry.key == "y") {
+            box.y = parseInt(entry.value);
+        } else if (entry.key == "w") {
+            box.w = parseInt(entry.value);
+        } else if (entry.key == "h") {
+            box.h = parseInt(entry.value);
+        }
+    }
+
+    // Lines the game ignores or later undoes. A misplaced goal position and an offset without
+    // a picture were always errors and stay so.
+    void judged(const Section& section, const Entry& entry) {
+        const std::string in = " in [" + section.name + "]";
+        switch (entry.fate) {
+        case Fate::Applied:
+            return;
+        case Fate::Overridden:
+            warning(entry.line, entry.key + " is given again on line " + std::to_string(entry.laterLine) +
+                                    ", which overrides this line");
+            return;
+        case Fate::UnknownKey:
+            warning(entry.line, "unknown key " + quoted(entry.key) + in + "; the line is ignored" +
+                                    (entry.knownKey.empty() ? "" : " (spaces count: " + quoted(entry.knownKey) + " is a key)"));
+            return;
+        case Fate::WrongCase:
+            warning(entry.line, "key " + quoted(entry.key) + in + " is not " + quoted(entry.knownKey) +
+                                    " (letter case counts); the line is ignored");
+            return;
+        case Fate::WordNotTaken:
+            warning(entry.line, quoted(entry.key + ": " + entry.value) + " is not a switch word the game takes (" +
+                                    (entry.key == "floating" ? "yes, Yes, true or True" : "yes, YES, TRUE or ON") +
+                                    "); the line is ignored");
+            return;
+        case Fate::TooEarly:
+            tooEarly(section, entry);
+            return;
+        }
+    }
+
+    void tooEarly(const Section& section, const Entry& entry) {
+        const bool goalPosition = section.kind == Kind::Properties;
+        if (goalPosition) {
+            error(entry.line, entry.key + " comes before winimg, which puts the goal back at 0");
+        } else if (entry.laterLine != 0) {
+            warning(entry.line, entry.key + " comes before the img of line " + std::to_string(entry.laterLine) +
+                                    ", which undoes it");
+        } else if (entry.key == "xOffset" || entry.key == "yOffset") {
+            error(entry.line, entry.key + " before any img line has no picture to move");
+        } else {
+            warning(entry.line, entry.key + " before any img line has no picture to act on" +
+                                    std::string(entry.carriedOut ? "" : "; the line is ignored"));
         }
     }
 
     const std::string& folder;
-    Findings& found;
-    Section section = Section::None;
-    std::string sectionTitle;
-    int openedAt = 0;
-    Box current;
-    bool hasImage = false;
+    const std::string& file;
+    std::vector<Numbered> errors;
+    std::vector<Numbered> warnings;
+    // The line of each property given (the one that stays) and the value that stays.
+    std::map<std::string, int> propertyLines;
+    std::map<std::string, int64_t> properties;
+    std::optional<PictureSize> goalPicture;
+    // Each platform the game keeps: its header line and its box.
+    std::vector<std::pair<int, Bounds>> platforms;
 };
 
-void checkPlacement(Findings& found) {
+void Inspection::checkPlacement() {
     for (const char* key : requiredProperties) {
-        if (found.propertyLines.count(key) == 0) {
-            found.report(0, std::string("property ") + key + " is not given");
+        if (propertyLines.count(key) == 0) {
+            error(0, std::string("property ") + key + " is not given");
         }
     }
-    auto value = [&found](const char* key) { return found.properties.count(key) ? found.properties[key] : 0; };
+    auto value = [this](const char* key) { return properties.count(key) ? properties[key] : 0; };
     const int64_t width = value("width");
     const int64_t height = value("height");
-    if (found.propertyLines.count("width") && found.propertyLines.count("height") && (width <= 0 || height <= 0)) {
-        found.report(found.propertyLines["width"], "the level has no area");
+    if (propertyLines.count("width") && propertyLines.count("height") && (width <= 0 || height <= 0)) {
+        error(propertyLines["width"], "the level has no area");
     }
-    const Box spawn{value("spawnx"), value("spawny"), playerWidth, playerHeight};
-    const int spawnLine = found.propertyLines.count("spawnx") ? found.propertyLines["spawnx"] : 0;
+    const Bounds spawn{static_cast<int32_t>(value("spawnx")), static_cast<int32_t>(value("spawny")), playerWidth,
+                       playerHeight};
+    const int spawnLine = propertyLines.count("spawnx") ? propertyLines["spawnx"] : 0;
     if (!insideLevel(spawn, width, height)) {
-        found.report(spawnLine, "the start box (" + std::to_string(spawn.x) + ", " + std::to_string(spawn.y) +
-                                    ", 34 x 46) is not inside the level");
+        error(spawnLine, "the start box (" + std::to_string(spawn.x) + ", " + std::to_string(spawn.y) +
+                             ", 34 x 46) is not inside the level");
     }
-    for (const auto& [line, platform] : found.platforms) {
+    for (const auto& [line, platform] : platforms) {
         if (overlaps(spawn, platform)) {
-            found.report(spawnLine, "the start box is inside the platform of line " + std::to_string(line));
+            error(spawnLine, "the start box is inside the platform of line " + std::to_string(line));
         }
     }
-    if (found.goalPicture) {
-        const Box goal{value("winx"), value("winy"), found.goalPicture->width, found.goalPicture->height};
+    if (goalPicture) {
+        const Bounds goal{static_cast<int32_t>(value("winx")), static_cast<int32_t>(value("winy")),
+                          goalPicture->width, goalPicture->height};
         if (!insideLevel(goal, width, height)) {
-            found.report(found.propertyLines["winimg"], "the goal is not inside the level");
+            error(propertyLines["winimg"], "the goal is not inside the level");
         }
     }
 }
@@ -263,9 +279,8 @@ void checkPlacement(Findings& found) {
 
 LevelChecker::LevelChecker(std::string gameFolder) : folder(std::move(gameFolder)) {}
 
-std::vector<std::string> LevelChecker::check(const std::string& levelPath) const {
-    Findings found;
-    found.file = levelPath;
+LevelChecker::Findings LevelChecker::inspect(const std::string& levelPath) const {
+    Inspection inspection(folder, levelPath);
     const std::filesystem::path path =
         std::filesystem::path(levelPath).is_absolute() ? std::filesystem::path(levelPath) : std::filesystem::path(folder) / levelPath;
     std::error_code ec;
@@ -274,16 +289,14 @@ std::vector<std::string> LevelChecker::check(const std::string& levelPath) const
         in.open(path);
     }
     if (!in.is_open()) {
-        found.report(0, "cannot be opened");
-        return found.problems;
+        inspection.error(0, "cannot be opened");
+        return inspection.findings();
     }
-    FileReader reader(folder, found);
-    std::string line;
-    int number = 0;
-    while (readTextLine(in, line)) {
-        reader.readLine(++number, line);
-    }
-    reader.endOfFile(number);
-    checkPlacement(found);
-    return found.problems;
+    inspection.read(LevelReader(in));
+    inspection.checkPlacement();
+    return inspection.findings();
+}
+
+std::vector<std::string> LevelChecker::check(const std::string& levelPath) const {
+    return inspect(levelPath).errors;
 }

@@ -1,38 +1,61 @@
 // Checks level files before they are played:
-//   levelcheck [--game FOLDER] data/level1.level [more levels...]
+//   levelcheck [--game FOLDER] [--strict] data/level1.level [more levels...]
 // FOLDER (default: the current one) holds data/, sprites/ and sounds/. Prints one line per
-// problem with the file and line number; exits 1 when any level has a problem.
+// error and one per warning ("FILE:LINE: warning: ..."), each with the file and line number.
+// Warnings name lines the game ignores or later undoes: unknown keys, keys in the wrong
+// letter case, switch words the game does not take, keys that come too early, keys given again.
+// Exits 1 when any level has an error, or with --strict any warning; 0 otherwise.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "level/LevelChecker.h"
 
+namespace {
+
+const char* plural(size_t count) {
+    return count == 1 ? "" : "s";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::string folder = ".";
+    bool strict = false;
     std::vector<std::string> levels;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--game" && i + 1 < argc) {
             folder = argv[++i];
+        } else if (argument == "--strict") {
+            strict = true;
         } else {
             levels.push_back(argument);
         }
     }
     if (levels.empty()) {
-        std::fprintf(stderr, "usage: %s [--game FOLDER] LEVEL...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--game FOLDER] [--strict] LEVEL...\n", argv[0]);
         return 2;
     }
     const LevelChecker checker(folder);
-    int problems = 0;
+    size_t errors = 0;
+    size_t warnings = 0;
     for (const std::string& level : levels) {
-        for (const std::string& problem : checker.check(level)) {
-            std::printf("%s\n", problem.c_str());
-            ++problems;
+        const LevelChecker::Findings found = checker.inspect(level);
+        for (const std::string& error : found.errors) {
+            std::printf("%s\n", error.c_str());
         }
+        for (const std::string& warning : found.warnings) {
+            std::printf("%s\n", warning.c_str());
+        }
+        errors += found.errors.size();
+        warnings += found.warnings.size();
     }
-    if (problems == 0) {
-        std::printf("%zu level%s checked, no problems\n", levels.size(), levels.size() == 1 ? "" : "s");
+    if (errors == 0 && warnings == 0) {
+        std::printf("%zu level%s checked, no problems\n", levels.size(), plural(levels.size()));
+    } else if (errors == 0) {
+        std::printf("%zu level%s checked, no errors, %zu warning%s%s\n", levels.size(), plural(levels.size()),
+                    warnings, plural(warnings), strict ? " (--strict: failing)" : "");
     }
-    return problems == 0 ? 0 : 1;
+    return errors == 0 && (!strict || warnings == 0) ? 0 : 1;
 }

@@ -139,3 +139,70 @@ TEST(LevelCheckerTest, ToolExitsNonZeroOnProblemsAndPassesTheShippedLevels) {
     const std::string command = tool + " --game " + testsupport::sourceDir() + shipped + " >shipped.txt";
     EXPECT_EQ(std::system(command.c_str()), 0) << testsupport::readFile("shipped.txt");
 }
+
+TEST(LevelCheckerTest, LinesTheGameIgnoresOrUndoesAreWarningsNotErrors) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    struct Case {
+        const char* section;
+        const char* warning;
+    };
+    const Case cases[] = {
+        {"[Decoration]\nimg: goal.png\ncolour: red\nend\n",
+         "data/test.level:13: warning: unknown key \"colour\" in [Decoration]; the line is ignored"},
+        {"[Platform]\nimg: tile.png\nH: 32\nend\n",
+         "data/test.level:13: warning: key \"H\" in [Platform] is not \"h\" (letter case counts); the line is ignored"},
+        {"[Decoration]\nimg: goal.png\nfloating: YES\nend\n",
+         "data/test.level:13: warning: \"floating: YES\" is not a switch word the game takes (yes, Yes, true or True); "
+         "the line is ignored"},
+        {"[Decoration]\nimg: goal.png\nflip: true\nend\n",
+         "data/test.level:13: warning: \"flip: true\" is not a switch word the game takes (yes, YES, TRUE or ON); "
+         "the line is ignored"},
+        {"[Decoration]\nx: 5\nimg: goal.png\nend\n",
+         "data/test.level:12: warning: x comes before the img of line 13, which undoes it"},
+        {"[Trap]\npartition: 2\nimg: tile.png\nend\n",
+         "data/test.level:12: warning: partition before any img line has no picture to act on"},
+        {"[Platform]\nw: 5\nw: 640\nend\n", "data/test.level:12: warning: w is given again on line 13, which overrides this line"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        writeFile("data/test.level", goodProperties + c.section);
+        const LevelChecker::Findings found = LevelChecker(".").inspect("data/test.level");
+        EXPECT_TRUE(found.errors.empty()) << found.errors.front();
+        EXPECT_EQ(found.warnings, std::vector<std::string>{c.warning});
+    }
+}
+
+TEST(LevelCheckerTest, ChecksTheLevelAsTheGameLoadsIt) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    std::string text = goodProperties;
+    text.replace(text.find("spawnx"), 6, "Spawnx");
+    // The game keeps a platform the file ends in, and never loads a picture named in the properties.
+    const auto problems = checkLevel(text + "[Properties]\nimg: missing.png\nend\n[Platform]\nx: 0\ny: 380\nw: 64\nh: 32\n");
+    EXPECT_TRUE(reports(problems, "data/test.level:0: property spawnx is not given"));
+    EXPECT_TRUE(reports(problems, "data/test.level:0: the start box is inside the platform of line 14"));
+    for (const std::string& problem : problems) {
+        EXPECT_EQ(problem.find("missing.png"), std::string::npos) << problem;
+    }
+}
+
+TEST(LevelCheckerTest, ToolFailsOnWarningsOnlyWhenStrict) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    writeFile("data/warned.level", goodProperties + "[Decoration]\nimg: goal.png\ncolour: red\nend\n");
+    const std::string tool = testsupport::binaryDir() + "/tools/levelcheck";
+    EXPECT_EQ(std::system((tool + " data/warned.level >out.txt").c_str()), 0);
+    EXPECT_NE(testsupport::readFile("out.txt").find("data/warned.level:13: warning: unknown key"), std::string::npos)
+        << testsupport::readFile("out.txt");
+    EXPECT_NE(std::system((tool + " --strict data/warned.level >out.txt").c_str()), 0);
+
+    std::string shipped;
+    for (const auto& entry : std::filesystem::directory_iterator(testsupport::sourceDir() + "/data")) {
+        if (entry.path().extension() == ".level") {
+            shipped += " data/" + entry.path().filename().string();
+        }
+    }
+    const std::string command = tool + " --strict --game " + testsupport::sourceDir() + shipped + " >shipped.txt";
+    EXPECT_EQ(std::system(command.c_str()), 0) << testsupport::readFile("shipped.txt");
+}

@@ -45,14 +45,14 @@ std::string helpText() {
 
 bool answerInformationRequest(int argc, const char* const* argv, std::ostream& out) {
     switch (findInformationRequest(argc, argv)) {
-        case InformationRequest::Help:
-            out << helpText() << std::flush;
-            return true;
-        case InformationRequest::Version:
-            out << versionText() << std::flush;
-            return true;
-        case InformationRequest::None:
-            break;
+    case InformationRequest::Help:
+        out << helpText() << std::flush;
+        return true;
+    case InformationRequest::Version:
+        out << versionText() << std::flush;
+        return true;
+    case InformationRequest::None:
+        break;
     }
     return false;
 }

@@ -6,11 +6,11 @@
 
 #include <iostream>
 
-#include "core/KeyCodes.h"
 #include "app/Display.h"
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
 #include "app/TickWait.h"
+#include "core/KeyCodes.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;
@@ -27,8 +27,7 @@ const int idleWaitMilliseconds = 1;
 GamepadMapper gamepad;
 
 void reportCaught(const char* label) {
-    std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE"))
-              << "\n";
+    std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE")) << "\n";
 }
 
 template <typename Work>
@@ -117,8 +116,7 @@ void specialUpCallback(int key, int x, int y) {
 void mouseButtonCallback(int button, int buttonState, int x, int y) {
     x = ScreenMode::instance()->toLogical(x);
     y = ScreenMode::instance()->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN MOUSEBUTTON : ",
-                  [&] { activeState->mouseButton(button, buttonState, x, y); });
+    protectedCall("CAUGHT AN ERROR IN MOUSEBUTTON : ", [&] { activeState->mouseButton(button, buttonState, x, y); });
 }
 
 void clickDragCallback(int x, int y) {

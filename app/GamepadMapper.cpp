@@ -16,7 +16,6 @@ const unsigned int padRight = 1u << 12;
 const unsigned int padUp = 1u << 13;
 const unsigned int padDown = 1u << 14;
 
-
 }  // namespace
 
 GamepadMapper::Arrows GamepadMapper::arrowsOf(unsigned int buttons, int x, int y) {

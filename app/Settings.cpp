@@ -15,8 +15,8 @@
 #include "app/EventDispatch.h"
 #include "app/ScreenMode.h"
 #include "app/WindowIdentity.h"
-#include "graphics/TextureManager.h"
 #include "core/TextInput.h"
+#include "graphics/TextureManager.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
 

@@ -61,9 +61,8 @@ void setWindowIdentity(const char* iconFile) {
     XSetClassHint(display, window, &hint);
     const std::vector<unsigned long> icon = iconProperty(iconFile);
     if (!icon.empty()) {
-        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(icon.data()),
-                        static_cast<int>(icon.size()));
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(icon.data()), static_cast<int>(icon.size()));
     }
     XFlush(display);
 }

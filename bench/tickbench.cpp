@@ -11,9 +11,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <memory>
-#include <fstream>
 #include <string>
 #include <vector>
 

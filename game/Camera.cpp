@@ -1,8 +1,8 @@
 #include "game/Camera.h"
 
 #include "core/SaturatingMath.h"
-#include "sound/irrKlang.h"
 #include "sound/WubManager.h"
+#include "sound/irrKlang.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <iostream>
 
-#include "core/KeyCodes.h"
 #include "app/ScreenMode.h"
+#include "core/KeyCodes.h"
+#include "core/SaturatingMath.h"
 #include "game/Camera.h"
 #include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
 #include "graphics/Image.h"
-#include "core/SaturatingMath.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
 #include "objects/Movement.h"

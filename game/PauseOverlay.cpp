@@ -8,9 +8,9 @@ namespace {
 
 const int glyphWidth = 5;
 const int glyphHeight = 7;
-const int glyphGap = 1;         // font pixels between letters
-const int fontPixel = 6;        // logical pixels per font pixel
-const int shadowOffset = 1;     // font pixels down and right
+const int glyphGap = 1;      // font pixels between letters
+const int fontPixel = 6;     // logical pixels per font pixel
+const int shadowOffset = 1;  // font pixels down and right
 const float dimAlpha = 0.45f;
 const float inkColour[4] = {0.98f, 0.88f, 0.55f, 1.0f};
 const float shadowColour[4] = {0.08f, 0.06f, 0.16f, 1.0f};

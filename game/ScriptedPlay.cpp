@@ -8,7 +8,7 @@
 #include "objects/Player.h"
 
 ScriptedPlay::Result ScriptedPlay::play(Game& game, const InputScript& script, int maxTicks,
-                                       const std::function<void(const Tick&)>& trace) {
+                                        const std::function<void(const Tick&)>& trace) {
     Result result;
     const int level = game.levelsStarted();
     for (int tick = 1; tick <= maxTicks; ++tick) {

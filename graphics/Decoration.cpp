@@ -11,7 +11,7 @@ namespace {
 constexpr double kDegree = 0.017453305555555555;  // radians; 3.141595 / 180, the game's own pi
 constexpr double kBobAmplitude = 20.0;            // pixels
 constexpr int kDegreesPerTurn = 360;
-constexpr int64_t kVerticalParallaxDivisor = 4;   // vertical parallax is a quarter of the horizontal
+constexpr int64_t kVerticalParallaxDivisor = 4;  // vertical parallax is a quarter of the horizontal
 
 float randomPhase() {
     return static_cast<float>((std::rand() % kDegreesPerTurn) * kDegree);

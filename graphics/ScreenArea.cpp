@@ -13,8 +13,8 @@ constexpr double kLargestTrusted = 1 << 22;
 
 bool onlyScaleAndShift(const GLfloat m[16]) {
     // Column-major: m[0], m[5] scale, m[12], m[13] shift; no rotation, no perspective.
-    return m[1] == 0 && m[2] == 0 && m[3] == 0 && m[4] == 0 && m[6] == 0 && m[7] == 0 && m[11] == 0 &&
-           m[15] == 1 && m[0] != 0 && m[5] != 0;
+    return m[1] == 0 && m[2] == 0 && m[3] == 0 && m[4] == 0 && m[6] == 0 && m[7] == 0 && m[11] == 0 && m[15] == 1 &&
+           m[0] != 0 && m[5] != 0;
 }
 
 bool isIdentity(const GLfloat m[16]) {

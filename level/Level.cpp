@@ -5,10 +5,10 @@
 #include <iostream>
 #include <memory>
 
-#include "graphics/Image.h"
 #include "core/SaturatingMath.h"
-#include "level/LevelFormat.h"
 #include "core/TextInput.h"
+#include "graphics/Image.h"
+#include "level/LevelFormat.h"
 #include "level/LevelReader.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
@@ -251,12 +251,11 @@ void Level::drawFront(Bounds view, int originX, int originY) {
 }
 
 bool Level::canSkip(Bounds view, int originX, int originY) const {
-    return culling && withinCullingRange(view.x) && withinCullingRange(view.y) && withinCullingRange(view.w) && withinCullingRange(view.h) &&
-           withinCullingRange(originX) && withinCullingRange(originY);
+    return culling && withinCullingRange(view.x) && withinCullingRange(view.y) && withinCullingRange(view.w) &&
+           withinCullingRange(view.h) && withinCullingRange(originX) && withinCullingRange(originY);
 }
 
-void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX,
-                            int originY) {
+void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY) {
     // Scenery culls itself against the view; the index only spares the walk over what is far.
     if (!canSkip(view, originX, originY) || !index.coversDecorations(*this)) {
         for (Decoration* decoration : list) {

@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "core/RegularFile.h"
+#include "core/TextInput.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
-#include "core/TextInput.h"
 #include "level/LevelReader.h"
 #include "objects/Movement.h"
 #include "sound/WavDecoder.h"
@@ -197,8 +197,9 @@ private:
                                     ", which overrides this line");
             return;
         case Fate::UnknownKey:
-            warning(entry.line, "unknown key " + quoted(entry.key) + in + "; the line is ignored" +
-                                    (entry.knownKey.empty() ? "" : " (spaces count: " + quoted(entry.knownKey) + " is a key)"));
+            warning(entry.line,
+                    "unknown key " + quoted(entry.key) + in + "; the line is ignored" +
+                        (entry.knownKey.empty() ? "" : " (spaces count: " + quoted(entry.knownKey) + " is a key)"));
             return;
         case Fate::WrongCase:
             warning(entry.line, "key " + quoted(entry.key) + in + " is not " + quoted(entry.knownKey) +
@@ -267,8 +268,8 @@ void Inspection::checkPlacement() {
         }
     }
     if (goalPicture) {
-        const Bounds goal{static_cast<int32_t>(value("winx")), static_cast<int32_t>(value("winy")),
-                          goalPicture->width, goalPicture->height};
+        const Bounds goal{static_cast<int32_t>(value("winx")), static_cast<int32_t>(value("winy")), goalPicture->width,
+                          goalPicture->height};
         if (!insideLevel(goal, width, height)) {
             error(propertyLines["winimg"], "the goal is not inside the level");
         }
@@ -281,8 +282,9 @@ LevelChecker::LevelChecker(std::string gameFolder) : folder(std::move(gameFolder
 
 LevelChecker::Findings LevelChecker::inspect(const std::string& levelPath) const {
     Inspection inspection(folder, levelPath);
-    const std::filesystem::path path =
-        std::filesystem::path(levelPath).is_absolute() ? std::filesystem::path(levelPath) : std::filesystem::path(folder) / levelPath;
+    const std::filesystem::path path = std::filesystem::path(levelPath).is_absolute()
+                                           ? std::filesystem::path(levelPath)
+                                           : std::filesystem::path(folder) / levelPath;
     std::error_code ec;
     std::ifstream in;
     if (std::filesystem::is_regular_file(path, ec)) {

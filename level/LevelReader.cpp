@@ -6,8 +6,8 @@
 #include <optional>
 #include <sstream>
 
-#include "level/LevelFormat.h"
 #include "core/TextInput.h"
+#include "level/LevelFormat.h"
 
 namespace {
 
@@ -17,12 +17,12 @@ using Kind = LevelReader::Kind;
 
 // What a key needs and what it does to the keys around it.
 enum KeyFlag : unsigned {
-    kOverrides = 1u << 0,           // the same key again replaces what this one set
-    kOverridesIfPositive = 1u << 1, // as kOverrides, but only a later count above 0 replaces it
-    kIsPicture = 1u << 2,           // loading the picture resets the keys marked kResetByPicture
-    kResetByPicture = 1u << 3,      // a later picture of the same object puts this setting back
-    kNeedsPicture = 1u << 4,        // before any picture the line is ignored
-    kActsWithoutPicture = 1u << 5,  // with kNeedsPicture: the line is still carried out (its log line)
+    kOverrides = 1u << 0,            // the same key again replaces what this one set
+    kOverridesIfPositive = 1u << 1,  // as kOverrides, but only a later count above 0 replaces it
+    kIsPicture = 1u << 2,            // loading the picture resets the keys marked kResetByPicture
+    kResetByPicture = 1u << 3,       // a later picture of the same object puts this setting back
+    kNeedsPicture = 1u << 4,         // before any picture the line is ignored
+    kActsWithoutPicture = 1u << 5,   // with kNeedsPicture: the line is still carried out (its log line)
     kFloatingSwitch = 1u << 6,
     kMirrorSwitch = 1u << 7,
 };
@@ -33,15 +33,22 @@ struct KeyRule {
 };
 
 const KeyRule propertiesKeys[] = {
-    {"width", kOverrides},  {"height", kOverrides},  {"spawnx", kOverrides},
-    {"spawny", kOverrides}, {"winx", kOverrides | kResetByPicture}, {"winy", kOverrides | kResetByPicture},
-    {"winimg", kOverrides | kIsPicture}, {"nextmap", kOverrides}, {"music", kOverrides},
+    {"width", kOverrides},
+    {"height", kOverrides},
+    {"spawnx", kOverrides},
+    {"spawny", kOverrides},
+    {"winx", kOverrides | kResetByPicture},
+    {"winy", kOverrides | kResetByPicture},
+    {"winimg", kOverrides | kIsPicture},
+    {"nextmap", kOverrides},
+    {"music", kOverrides},
 };
 const KeyRule backgroundKeys[] = {{"img", kOverrides | kIsPicture}};
 const KeyRule decorationKeys[] = {
-    {"img", kOverrides | kIsPicture}, {"x", kOverrides | kResetByPicture}, {"y", kOverrides | kResetByPicture},
-    {"z", kOverrides}, {"floating", kFloatingSwitch}, {"flip", kMirrorSwitch},
-    {"mirror", kMirrorSwitch}, {"flipped", kMirrorSwitch},
+    {"img", kOverrides | kIsPicture},    {"x", kOverrides | kResetByPicture},
+    {"y", kOverrides | kResetByPicture}, {"z", kOverrides},
+    {"floating", kFloatingSwitch},       {"flip", kMirrorSwitch},
+    {"mirror", kMirrorSwitch},           {"flipped", kMirrorSwitch},
 };
 const KeyRule platformKeys[] = {
     {"img", kOverrides | kIsPicture},
@@ -74,8 +81,10 @@ std::vector<KeyRule> rules(const KeyRule (&table)[N]) {
 
 const std::vector<KeyRule>& rulesFor(Kind kind) {
     static const std::map<Kind, std::vector<KeyRule>> all = {
-        {Kind::Properties, rules(propertiesKeys)}, {Kind::Background, rules(backgroundKeys)},
-        {Kind::Decoration, rules(decorationKeys)}, {Kind::Platform, rules(platformKeys)},
+        {Kind::Properties, rules(propertiesKeys)},
+        {Kind::Background, rules(backgroundKeys)},
+        {Kind::Decoration, rules(decorationKeys)},
+        {Kind::Platform, rules(platformKeys)},
         {Kind::Trap, rules(trapKeys)},
     };
     return all.at(kind);
@@ -151,8 +160,8 @@ bool wordTaken(unsigned flags, const std::string& value) {
 class Scope {
 public:
     void judge(Entry& entry, const std::vector<KeyRule>& known) {
-        const auto rule = std::find_if(known.begin(), known.end(),
-                                       [&entry](const KeyRule& r) { return entry.key == r.key; });
+        const auto rule =
+            std::find_if(known.begin(), known.end(), [&entry](const KeyRule& r) { return entry.key == r.key; });
         if (rule == known.end()) {
             judgeUnknown(entry, known);
             return;

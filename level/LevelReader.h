@@ -14,11 +14,12 @@ public:
     enum class End { Closed, EndOfFile, Interrupted };
 
     enum class Fate {
-        Applied,       // takes effect and keeps it
-        Overridden,    // takes effect, but the same key again on laterLine replaces it
-        TooEarly,      // comes before any picture it needs (laterLine 0) or before the picture of laterLine, which resets it
-        UnknownKey,    // no such key in this section; knownKey holds a key it resembles, if any
-        WrongCase,     // a known key (knownKey) in other letters' case
+        Applied,     // takes effect and keeps it
+        Overridden,  // takes effect, but the same key again on laterLine replaces it
+        TooEarly,    // comes before any picture it needs (laterLine 0) or before the picture of laterLine, which resets
+                     // it
+        UnknownKey,  // no such key in this section; knownKey holds a key it resembles, if any
+        WrongCase,   // a known key (knownKey) in other letters' case
         WordNotTaken,  // a switch word the game does not take
     };
 

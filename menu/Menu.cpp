@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/KeyCodes.h"
 #include "app/ScreenMode.h"
+#include "core/KeyCodes.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/MenuButton.h"

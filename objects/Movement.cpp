@@ -36,8 +36,7 @@ Bounds boxAt(Bounds size, Axis axis, int32_t majorCoordinate, int32_t minorCoord
 }  // namespace
 
 bool overlaps(Bounds a, Bounds b) {
-    return a.x < farEdge(b.x, b.w) && b.x < farEdge(a.x, a.w) && a.y < farEdge(b.y, b.h) &&
-           b.y < farEdge(a.y, a.h);
+    return a.x < farEdge(b.x, b.w) && b.x < farEdge(a.x, a.w) && a.y < farEdge(b.y, b.h) && b.y < farEdge(a.y, a.h);
 }
 
 bool collides(const Level& level, Bounds box) {
@@ -65,8 +64,8 @@ Bounds sweep(const Level& level, Bounds start, Bounds target, Axis axis, float s
         const int64_t candidateMajor = targetMajor - k * step;
         const int64_t d = candidateMajor - startMajor;
         const double candidateMinor = startMinor + static_cast<double>(slope) * static_cast<double>(d);
-        const Bounds candidate = boxAt(start, axis, saturateToInt32(candidateMajor),
-                                       saturateToInt32(static_cast<int64_t>(candidateMinor)));
+        const Bounds candidate =
+            boxAt(start, axis, saturateToInt32(candidateMajor), saturateToInt32(static_cast<int64_t>(candidateMinor)));
         if (!collides(level, candidate)) {
             return candidate;
         }

@@ -1,7 +1,7 @@
 #include "objects/Object.h"
 
-#include "graphics/Image.h"
 #include "core/SaturatingMath.h"
+#include "graphics/Image.h"
 
 namespace {
 // Velocities count sixtieths of a pixel per tick.

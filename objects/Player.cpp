@@ -1,7 +1,7 @@
 #include "objects/Player.h"
 
-#include "graphics/Image.h"
 #include "core/SaturatingMath.h"
+#include "graphics/Image.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 

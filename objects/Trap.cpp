@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "graphics/Image.h"
 #include "core/SaturatingMath.h"
+#include "graphics/Image.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 

@@ -18,10 +18,10 @@ public:
     virtual ISoundSource* addSoundSourceFromFile(const char* fileName, E_STREAM_MODE mode = ESM_AUTO_DETECT,
                                                  bool preload = false) = 0;
     // Both play forms do nothing for a null source.
-    virtual ISound* play2D(ISoundSource* source, bool playLooped = false, bool startPaused = false,
+    virtual ISound* play2D(ISoundSource* source, bool playLooped = false, bool startPaused = false, bool track = false,
+                           bool enableSoundEffects = false) = 0;
+    virtual ISound* play3D(ISoundSource* source, vec3df position, bool playLooped = false, bool startPaused = false,
                            bool track = false, bool enableSoundEffects = false) = 0;
-    virtual ISound* play3D(ISoundSource* source, vec3df position, bool playLooped = false,
-                           bool startPaused = false, bool track = false, bool enableSoundEffects = false) = 0;
     virtual void stopAllSounds() = 0;
     // Holds every playing sound where it is, or lets the held ones go on.
     virtual void setAllSoundsPaused(bool paused = true) { (void)paused; }

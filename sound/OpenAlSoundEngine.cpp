@@ -15,7 +15,9 @@ constexpr ALfloat kRolloff = 1.0f;
 
 // The game's axes form a left-handed frame (listener looking along +z, up +y, +x to its right);
 // OpenAL's are right-handed. Mirroring z keeps x and y as they are and puts +x on the right.
-std::array<ALfloat, 3> toOpenAl(const irrklang::vec3df& v) { return {v.X, v.Y, -v.Z}; }
+std::array<ALfloat, 3> toOpenAl(const irrklang::vec3df& v) {
+    return {v.X, v.Y, -v.Z};
+}
 
 void closeDevice(ALCdevice* device, ALCcontext* context) {
     if (context) {
@@ -104,8 +106,7 @@ void OpenAlSoundEngine::makeCurrent() const {
     if (context && alcGetCurrentContext() != context) alcMakeContextCurrent(context);
 }
 
-irrklang::ISoundSource* OpenAlSoundEngine::addSoundSourceFromFile(const char* fileName, irrklang::E_STREAM_MODE,
-                                                                  bool) {
+irrklang::ISoundSource* OpenAlSoundEngine::addSoundSourceFromFile(const char* fileName, irrklang::E_STREAM_MODE, bool) {
     if (!fileName || !context) return nullptr;
     DecodedSound sound;
     std::string error;
@@ -125,14 +126,14 @@ irrklang::ISoundSource* OpenAlSoundEngine::addSoundSourceFromFile(const char* fi
     return source;
 }
 
-irrklang::ISound* OpenAlSoundEngine::play2D(irrklang::ISoundSource* source, bool playLooped, bool startPaused,
-                                            bool, bool) {
+irrklang::ISound* OpenAlSoundEngine::play2D(irrklang::ISoundSource* source, bool playLooped, bool startPaused, bool,
+                                            bool) {
     if (!startPaused) play(source, false, irrklang::vec3df(), playLooped);
     return nullptr;
 }
 
-irrklang::ISound* OpenAlSoundEngine::play3D(irrklang::ISoundSource* source, irrklang::vec3df position,
-                                            bool playLooped, bool startPaused, bool, bool) {
+irrklang::ISound* OpenAlSoundEngine::play3D(irrklang::ISoundSource* source, irrklang::vec3df position, bool playLooped,
+                                            bool startPaused, bool, bool) {
     if (!startPaused) play(source, true, position, playLooped);
     return nullptr;
 }

@@ -37,8 +37,7 @@ public:
     irrklang::ISound* play2D(irrklang::ISoundSource* source, bool playLooped = false, bool startPaused = false,
                              bool track = false, bool enableSoundEffects = false) override;
     irrklang::ISound* play3D(irrklang::ISoundSource* source, irrklang::vec3df position, bool playLooped = false,
-                             bool startPaused = false, bool track = false,
-                             bool enableSoundEffects = false) override;
+                             bool startPaused = false, bool track = false, bool enableSoundEffects = false) override;
     void stopAllSounds() override;
     // Held voices keep their place in the pool: nothing new is started on them.
     void setAllSoundsPaused(bool paused = true) override;

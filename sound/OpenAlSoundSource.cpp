@@ -22,7 +22,9 @@ OpenAlSoundSource* OpenAlSoundSource::create(const DecodedSound& sound) {
     return new OpenAlSoundSource(id);
 }
 
-OpenAlSoundSource::~OpenAlSoundSource() { alDeleteBuffers(1, &bufferId); }
+OpenAlSoundSource::~OpenAlSoundSource() {
+    alDeleteBuffers(1, &bufferId);
+}
 
 void OpenAlSoundSource::setDefaultVolume(float newVolume) {
     if (std::isnan(newVolume)) return;

@@ -57,8 +57,7 @@ bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string&
         return false;
     }
     if (info.frames > kMaxFrames || info.frames * info.channels > kMaxSamples) {
-        error = "longer than " + std::to_string(kMaxFrames) + " frames or " + std::to_string(kMaxSamples) +
-                " samples";
+        error = "longer than " + std::to_string(kMaxFrames) + " frames or " + std::to_string(kMaxSamples) + " samples";
         return false;
     }
     if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) {

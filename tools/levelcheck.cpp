@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     if (errors == 0 && warnings == 0) {
         std::printf("%zu level%s checked, no problems\n", levels.size(), plural(levels.size()));
     } else if (errors == 0) {
-        std::printf("%zu level%s checked, no errors, %zu warning%s%s\n", levels.size(), plural(levels.size()),
-                    warnings, plural(warnings), strict ? " (--strict: failing)" : "");
+        std::printf("%zu level%s checked, no errors, %zu warning%s%s\n", levels.size(), plural(levels.size()), warnings,
+                    plural(warnings), strict ? " (--strict: failing)" : "");
     }
     return errors == 0 && (!strict || warnings == 0) ? 0 : 1;
 }

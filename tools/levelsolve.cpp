@@ -35,7 +35,7 @@
 namespace {
 
 const int defaultRadius = 48;  // pixels from a waypoint that count as passing it
-const int choices = 6;  // {none, left, right} x {no jump, jump}
+const int choices = 6;         // {none, left, right} x {no jump, jump}
 // Plays closer than this (pixels, sixtieths of a pixel per tick) count as the same play.
 const int cellX = 3;
 const int cellY = 3;
@@ -132,8 +132,8 @@ bool loadLevel(Game& game) {
 
 PlayerState savePlayer(const Game& game) {
     const Player& p = *game.player;
-    return PlayerState{p.x,        p.y, p.velocityX, p.velocityY, p.friction, p.walkAcceleration, p.grounded,
-                       shared.left, shared.right};
+    return PlayerState{p.x,        p.y,         p.velocityX, p.velocityY, p.friction, p.walkAcceleration,
+                       p.grounded, shared.left, shared.right};
 }
 
 void restorePlayer(Game& game, const PlayerState& s) {
@@ -268,8 +268,9 @@ uint64_t areaOf(const Node& node) {
 uint64_t cellOf(const Node& node) {
     const PlayerState& s = node.player;
     uint64_t key = static_cast<uint64_t>(node.waypoint);
-    const int64_t parts[] = {s.x / cellX,    s.y / cellY, s.velocityX / cellVelocityX, s.velocityY / cellVelocityY,
-                             s.grounded, s.left,      s.right};
+    const int64_t parts[] = {
+        s.x / cellX, s.y / cellY, s.velocityX / cellVelocityX, s.velocityY / cellVelocityY, s.grounded,
+        s.left,      s.right};
     for (int64_t part : parts) {
         key = key * 1000003u + static_cast<uint64_t>(part + 500000);
     }
@@ -347,8 +348,12 @@ bool search(Game& game, Found& found) {
                     continue;
                 }
                 const Node& from = nodes[parent];
-                Node child{savePlayer(game), parent, choice, from.waypoint,
-                           from.keyEvents + keyCount(choice, from.player.left, from.player.right), 0.0};
+                Node child{savePlayer(game),
+                           parent,
+                           choice,
+                           from.waypoint,
+                           from.keyEvents + keyCount(choice, from.player.left, from.player.right),
+                           0.0};
                 nodes.push_back(child);
                 if (outcome == Outcome::Won) {
                     found.script = scriptFor(nodes, static_cast<int>(nodes.size()) - 1);
@@ -440,8 +445,8 @@ int main(int argc, char** argv) {
         // The furthest play, to look at with playtest trace or show.
         const std::string partial = options.script + ".part";
         std::ofstream out(partial);
-        out << "; " << options.level << ", seed " << options.seed << ": furthest play, " << found.ticks
-            << " ticks\n" << found.script.text();
+        out << "; " << options.level << ", seed " << options.seed << ": furthest play, " << found.ticks << " ticks\n"
+            << found.script.text();
         std::fprintf(stderr, "levelsolve: the furthest play is in %s\n", partial.c_str());
         return 1;
     }

@@ -58,8 +58,8 @@ bool parseOptions(int argc, char** argv) {
             return false;
         }
     }
-    return (options.mode == "record" || options.mode == "show" || options.mode == "trace") &&
-           !options.level.empty() && !options.script.empty();
+    return (options.mode == "record" || options.mode == "show" || options.mode == "trace") && !options.level.empty() &&
+           !options.script.empty();
 }
 
 void fitWindowToLevel() {
@@ -117,9 +117,11 @@ void runTick(int) {
 }
 
 void recordSpecial(int key, bool down) {
-    const char* name = key == GLUT_KEY_LEFT ? "left" : key == GLUT_KEY_RIGHT ? "right" : key == GLUT_KEY_UP ? "up"
-                       : key == GLUT_KEY_DOWN                                ? "down"
-                                                                             : nullptr;
+    const char* name = key == GLUT_KEY_LEFT    ? "left"
+                       : key == GLUT_KEY_RIGHT ? "right"
+                       : key == GLUT_KEY_UP    ? "up"
+                       : key == GLUT_KEY_DOWN  ? "down"
+                                               : nullptr;
     if (name == nullptr) {
         return;
     }

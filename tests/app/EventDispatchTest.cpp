@@ -87,9 +87,9 @@ TEST_F(EventDispatchTest, EveryCallbackForwardsToTheActiveState) {
     mouseButtonCallback(GLUT_RIGHT_BUTTON, GLUT_DOWN, 5, 6);
     clickDragCallback(7, 8);
     mouseMoveCallback(9, 10);
-    EXPECT_EQ(state.events, (std::vector<std::string>{"reshape 320 200", "display", "key 200", "specialDown 100",
-                                                      "specialUp 100", "mouseButton 2 0 5 6", "clickDrag 7 8",
-                                                      "mouseMove 9 10"}));
+    EXPECT_EQ(state.events,
+              (std::vector<std::string>{"reshape 320 200", "display", "key 200", "specialDown 100", "specialUp 100",
+                                        "mouseButton 2 0 5 6", "clickDrag 7 8", "mouseMove 9 10"}));
 }
 
 TEST_F(EventDispatchTest, ExceptionsAreLoggedWithTheLabelAndTheStateName) {
@@ -207,9 +207,9 @@ TEST(SharedStateTest, StartsInTheMenuWithNoArrowHeldAndNamesItsStates) {
     SharedState shared;
     EXPECT_EQ(shared.state, MENU);
     EXPECT_FALSE(shared.up || shared.down || shared.left || shared.right);
-    const std::vector<std::pair<int, std::string>> names = {
-        {0, "MENU"}, {1, "NEWGAME"}, {2, "CONTINUE"}, {3, "UNKNOWN STATE"}, {4, "QUIT"}, {5, "UNKNOWN STATE"},
-        {-1, "UNKNOWN STATE"}};
+    const std::vector<std::pair<int, std::string>> names = {{0, "MENU"},          {1, "NEWGAME"}, {2, "CONTINUE"},
+                                                            {3, "UNKNOWN STATE"}, {4, "QUIT"},    {5, "UNKNOWN STATE"},
+                                                            {-1, "UNKNOWN STATE"}};
     for (const auto& [value, name] : names) {
         shared.state = value;
         EXPECT_EQ(stateName(shared), name);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/EventDispatch.h"
-#include "core/KeyCodes.h"
 #include "app/SharedState.h"
 #include "app/StateLoop.h"
+#include "core/KeyCodes.h"
 #include "game/Game.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"

@@ -32,8 +32,8 @@ TEST(InstallE2ETest, InstalledGameStartsThroughItsLauncherInAFolderOfTheUsersOwn
     const fs::path prefix = fs::path(game.dir()) / "prefix";
     const fs::path home = fs::path(game.dir()) / "home";
     fs::create_directories(home);
-    const std::string install = "cmake --install '" + testsupport::binaryDir() + "' --prefix '" + prefix.string() +
-                                "' >/dev/null 2>&1";
+    const std::string install =
+        "cmake --install '" + testsupport::binaryDir() + "' --prefix '" + prefix.string() + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(install.c_str()), 0);
 
     for (const char* file : {"bin/vantorel", "libexec/vantorel/vantorel", "share/vantorel/data",
@@ -51,8 +51,8 @@ TEST(InstallE2ETest, InstalledGameStartsThroughItsLauncherInAFolderOfTheUsersOwn
     }
     const auto before = snapshot(prefix);
 
-    ASSERT_TRUE(game.startProgram((prefix / "bin/vantorel").string(), "/",
-                                  {"HOME=" + home.string(), "XDG_DATA_HOME="}));
+    ASSERT_TRUE(
+        game.startProgram((prefix / "bin/vantorel").string(), "/", {"HOME=" + home.string(), "XDG_DATA_HOME="}));
     const fs::path userFolder = home / ".local/share/vantorel";
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(10), 0);

@@ -25,11 +25,13 @@ TEST(PlayE2ETest, PlayThroughTwoLevelsWinAndStartAgain) {
     game.click(207 + 113, 240 + 41);
     ASSERT_TRUE(game.waitForLog(gameHandOver, 10)) << game.log();
     EXPECT_NE(game.log().find("[LEVEL] loading data/level1.level\n"), std::string::npos);
-    EXPECT_TRUE(game.waitForScreen([&] {
-        return sameColour(game.pixel(100 + 17, 354 + 23), playerColour) &&
-               sameColour(game.pixel(300, 410), tileColour) && sameColour(game.pixel(290, 390), trapColour) &&
-               sameColour(game.pixel(600, 100), levelColour);
-    }, 5));
+    EXPECT_TRUE(game.waitForScreen(
+        [&] {
+            return sameColour(game.pixel(100 + 17, 354 + 23), playerColour) &&
+                   sameColour(game.pixel(300, 410), tileColour) && sameColour(game.pixel(290, 390), trapColour) &&
+                   sameColour(game.pixel(600, 100), levelColour);
+        },
+        5));
 
     // Jump: the player rises well above where it stood.
     game.key("space");

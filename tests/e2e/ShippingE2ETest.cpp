@@ -79,7 +79,8 @@ TEST(ShippingE2ETest, InstalledTreeHasValidMetadataEveryIconSizeAndACleanManualP
         EXPECT_EQ(pngSize(icon), std::make_pair(size, size)) << icon;
     }
 
-    const CommandResult manual = run("man --warnings -l '" + (share / "man/man6/vantorel.6.gz").string() + "'", temp.path());
+    const CommandResult manual =
+        run("man --warnings -l '" + (share / "man/man6/vantorel.6.gz").string() + "'", temp.path());
     EXPECT_EQ(manual.status, 0);
     EXPECT_EQ(manual.err, "") << "the manual page renders without warnings";
     for (const char* topic : {"--version", "XDG_DATA_HOME", "settings.ini", "release.log", "Escape"}) {
@@ -87,7 +88,8 @@ TEST(ShippingE2ETest, InstalledTreeHasValidMetadataEveryIconSizeAndACleanManualP
     }
 
     // The launcher hands its arguments on; both answers need no display and write nothing.
-    const std::string launcher = "env -u DISPLAY HOME='" + temp.path() + "' '" + (prefix / "bin/vantorel").string() + "'";
+    const std::string launcher =
+        "env -u DISPLAY HOME='" + temp.path() + "' '" + (prefix / "bin/vantorel").string() + "'";
     const CommandResult version = run(launcher + " --version", temp.path());
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "vantorel 1.0.0\n");
@@ -103,7 +105,8 @@ TEST(ShippingE2ETest, InstalledTreeHasValidMetadataEveryIconSizeAndACleanManualP
 TEST(ShippingE2ETest, WithoutADisplayTheGameSaysSoOnOneLineAndEndsWithStatusOne) {
     testsupport::ScopedTempDir temp;
     testsupport::writeFile(temp.path() + "/release.log", "an old run\n");
-    const CommandResult game = run("env -u DISPLAY '" + testsupport::binaryDir() + "/vantorel' -geometry 640x480", temp.path());
+    const CommandResult game =
+        run("env -u DISPLAY '" + testsupport::binaryDir() + "/vantorel' -geometry 640x480", temp.path());
     const std::string message = "vantorel: cannot open the display (is DISPLAY set?)\n";
     EXPECT_EQ(game.status, 1);
     EXPECT_EQ(game.err, message);
@@ -117,15 +120,22 @@ TEST(ShippingE2ETest, EveryWayOutClosesTheSoundDevice) {
         GameSession game;
         const std::string errors = game.dir() + "/errors.txt";
         const std::string wrapper = game.dir() + "/with-errors.sh";
-        testsupport::writeFile(wrapper, "#!/bin/sh\nexec '" + testsupport::binaryDir() + "/vantorel' 2>'" + errors + "'\n");
+        testsupport::writeFile(wrapper,
+                               "#!/bin/sh\nexec '" + testsupport::binaryDir() + "/vantorel' 2>'" + errors + "'\n");
         fs::permissions(wrapper, fs::perms::owner_all);
         ASSERT_TRUE(game.startProgram(wrapper, game.dir(), {"ALSOFT_LOGLEVEL=3"}));
         ASSERT_TRUE(game.waitForLog(kMenuHandOver, 10));
         ASSERT_NE(game.log().find("[WubManager] Korvane is ready to rock!\n"), std::string::npos);
         switch (way) {
-            case WayOut::Escape: game.key("Escape"); break;
-            case WayOut::QuitButton: game.click(234 + 80, 360 + 40); break;
-            case WayOut::CloseButton: game.closeWindow(); break;
+        case WayOut::Escape:
+            game.key("Escape");
+            break;
+        case WayOut::QuitButton:
+            game.click(234 + 80, 360 + 40);
+            break;
+        case WayOut::CloseButton:
+            game.closeWindow();
+            break;
         }
         EXPECT_EQ(game.waitForExit(10), 0);
         const std::string written = testsupport::readFile(errors);
@@ -136,7 +146,8 @@ TEST(ShippingE2ETest, EveryWayOutClosesTheSoundDevice) {
 
 TEST(ShippingE2ETest, DebianPackageBuildsFromTheBuildTreeAndLintianFindsNoErrors) {
     testsupport::ScopedTempDir temp;
-    const CommandResult cpack = run("cpack -G DEB --config '" + testsupport::binaryDir() + "/CPackConfig.cmake' -B out", temp.path());
+    const CommandResult cpack =
+        run("cpack -G DEB --config '" + testsupport::binaryDir() + "/CPackConfig.cmake' -B out", temp.path());
     ASSERT_EQ(cpack.status, 0) << cpack.out << cpack.err;
     std::string deb;
     for (const auto& entry : fs::directory_iterator(fs::path(temp.path()) / "out")) {
@@ -146,11 +157,11 @@ TEST(ShippingE2ETest, DebianPackageBuildsFromTheBuildTreeAndLintianFindsNoErrors
 
     const CommandResult contents = run("dpkg-deb --contents '" + deb + "'", temp.path());
     ASSERT_EQ(contents.status, 0) << contents.err;
-    for (const std::string& file : std::initializer_list<std::string>
-         {"./usr/games/vantorel", "./usr/libexec/vantorel/vantorel", "./usr/share/vantorel/data/level1.level",
-          "./usr/share/man/man6/vantorel.6.gz", "./usr/share/doc/vantorel/copyright",
-          "./usr/share/metainfo/" + std::string(kAppId) + ".metainfo.xml",
-          "./usr/share/icons/hicolor/256x256/apps/" + std::string(kAppId) + ".png"}) {
+    for (const std::string& file : std::initializer_list<std::string>{
+             "./usr/games/vantorel", "./usr/libexec/vantorel/vantorel", "./usr/share/vantorel/data/level1.level",
+             "./usr/share/man/man6/vantorel.6.gz", "./usr/share/doc/vantorel/copyright",
+             "./usr/share/metainfo/" + std::string(kAppId) + ".metainfo.xml",
+             "./usr/share/icons/hicolor/256x256/apps/" + std::string(kAppId) + ".png"}) {
         EXPECT_NE(contents.out.find(file + "\n"), std::string::npos) << file;
     }
     const CommandResult depends = run("dpkg-deb --field '" + deb + "' Depends", temp.path());

@@ -76,18 +76,19 @@ TEST(WindowE2ETest, F11ScalesTheViewByWholeNumbersClipsItAndGivesTheWindowBack) 
 
     // 1280 x 1024 holds the 640 x 480 picture twice: 1280 x 960 with 32 black rows above and below.
     game.key("F11");
-    ASSERT_TRUE(game.waitForScreen([&] {
-        return game.shotWidthNow() == 1280 && sameColour(game.pixel(640, 40), menuColour) &&
-               sameColour(game.pixel(640, 985), menuColour);
-    }, 10));
+    ASSERT_TRUE(game.waitForScreen(
+        [&] {
+            return game.shotWidthNow() == 1280 && sameColour(game.pixel(640, 40), menuColour) &&
+                   sameColour(game.pixel(640, 985), menuColour);
+        },
+        10));
     EXPECT_TRUE(rowsBlack(game, 0, 32, 1280));
     EXPECT_TRUE(rowsBlack(game, 992, 1024, 1280));
 
     // F11 again gives the window back; Alt+Enter does what F11 does and presses no button.
     game.key("F11");
-    ASSERT_TRUE(game.waitForScreen([&] {
-        return game.shotWidthNow() == 640 && sameColour(game.pixel(5, 5), menuColour);
-    }, 10));
+    ASSERT_TRUE(
+        game.waitForScreen([&] { return game.shotWidthNow() == 640 && sameColour(game.pixel(5, 5), menuColour); }, 10));
     game.moveMouse(5, 5);
     game.key("alt+Return");
     ASSERT_TRUE(game.waitForScreen([&] { return game.shotWidthNow() == 1280; }, 10));
@@ -97,10 +98,12 @@ TEST(WindowE2ETest, F11ScalesTheViewByWholeNumbersClipsItAndGivesTheWindowBack) 
     game.click(2 * (207 + 113), 2 * (256 + 41));
     ASSERT_TRUE(game.waitForLog(gameHandOver, 10)) << game.log();
     // The view shows level rows 137 to 617: the player, one floor, and nothing in the bars.
-    ASSERT_TRUE(game.waitForScreen([&] {
-        return sameColour(game.pixel(2 * 117, 32 + 2 * (377 - 137)), playerColour) &&
-               sameColour(game.pixel(900, 32 + 2 * (410 - 137)), tileColour);
-    }, 5));
+    ASSERT_TRUE(game.waitForScreen(
+        [&] {
+            return sameColour(game.pixel(2 * 117, 32 + 2 * (377 - 137)), playerColour) &&
+                   sameColour(game.pixel(900, 32 + 2 * (410 - 137)), tileColour);
+        },
+        5));
     EXPECT_TRUE(sameColour(game.pixel(900, 33), levelColour));
     EXPECT_TRUE(sameColour(game.pixel(900, 990), levelColour));
     EXPECT_TRUE(rowsBlack(game, 0, 32, 1280));
@@ -108,10 +111,12 @@ TEST(WindowE2ETest, F11ScalesTheViewByWholeNumbersClipsItAndGivesTheWindowBack) 
 
     // Back to the 640 x 480 window, one pixel per pixel.
     game.key("F11");
-    ASSERT_TRUE(game.waitForScreen([&] {
-        return game.shotWidthNow() == 640 && sameColour(game.pixel(117, 377 - 137), playerColour) &&
-               sameColour(game.pixel(600, 410 - 137), tileColour);
-    }, 10));
+    ASSERT_TRUE(game.waitForScreen(
+        [&] {
+            return game.shotWidthNow() == 640 && sameColour(game.pixel(117, 377 - 137), playerColour) &&
+                   sameColour(game.pixel(600, 410 - 137), tileColour);
+        },
+        10));
     game.moveMouse(5, 5);  // the keys follow the pointer, which the smaller window left behind
     game.key("Escape");
     ASSERT_TRUE(game.waitForLogCount(menuHandOver, 2, 10));
@@ -130,10 +135,12 @@ TEST(WindowE2ETest, PFreezesTheLevelRemembersTheArrowsAndResumes) {
 
     // Paused: the scene is dimmed under the sign.
     game.key("p");
-    ASSERT_TRUE(game.waitForScreen([&] {
-        const Rgba seen = game.pixel(600, 100);
-        return seen.g < levelColour.g && seen.g > 0;
-    }, 5));
+    ASSERT_TRUE(game.waitForScreen(
+        [&] {
+            const Rgba seen = game.pixel(600, 100);
+            return seen.g < levelColour.g && seen.g > 0;
+        },
+        5));
     game.keyDown("Right");
     // Well over 60 ticks of 16 ms with the arrow held: the player has not moved.
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -158,10 +165,12 @@ TEST(WindowE2ETest, MenuAnswersTheKeyboard) {
     ASSERT_TRUE(game.waitForLogCount(menuHandOver, 2, 10));
 
     game.key("Down");
-    ASSERT_TRUE(game.waitForScreen([&] {
-        return sameColour(game.pixel(234 + 86, 360 + 46), quitLitColour) &&
-               sameColour(game.pixel(207 + 113, 240 + 41), startColour);
-    }, 5));
+    ASSERT_TRUE(game.waitForScreen(
+        [&] {
+            return sameColour(game.pixel(234 + 86, 360 + 46), quitLitColour) &&
+                   sameColour(game.pixel(207 + 113, 240 + 41), startColour);
+        },
+        5));
     game.key("Return");
     EXPECT_EQ(game.waitForExit(10), 0);
     EXPECT_EQ(game.log().find(gameHandOver), game.log().rfind(gameHandOver)) << "quit, not a second start";

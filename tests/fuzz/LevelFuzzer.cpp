@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "core/TextInput.h"
 #include "level/Level.h"
 #include "level/LevelFormat.h"
 #include "level/LevelReader.h"
-#include "core/TextInput.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ void checkEntry(const LevelReader::Entry& entry, int lineCount) {
     if (entry.fate == Fate::UnknownKey || entry.fate == Fate::WrongCase || entry.fate == Fate::WordNotTaken) {
         require(!entry.carriedOut, "ignored lines are not carried out");
     }
-    require(entry.fate != Fate::Overridden || entry.laterLine != 0, "an overridden line names the line that overrides it");
+    require(entry.fate != Fate::Overridden || entry.laterLine != 0,
+            "an overridden line names the line that overrides it");
 }
 
 // Each line of a section's body other than blanks, comments and its closing "end" is one entry.

@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzzsupport::require(!sound.samples.empty(), "a decoded sound holds samples");
         fuzzsupport::require(static_cast<int64_t>(sound.samples.size()) <= WavDecoder::kMaxFrames,
                              "a decoded sound stays within the frame limit");
-        fuzzsupport::require(sound.sampleRate >= WavDecoder::kMinSampleRate &&
-                                 sound.sampleRate <= WavDecoder::kMaxSampleRate,
-                             "a decoded sound has a usable rate");
+        fuzzsupport::require(
+            sound.sampleRate >= WavDecoder::kMinSampleRate && sound.sampleRate <= WavDecoder::kMaxSampleRate,
+            "a decoded sound has a usable rate");
     } else {
         fuzzsupport::require(!error.empty(), "a refused sound says why");
     }

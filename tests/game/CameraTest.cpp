@@ -88,8 +88,8 @@ TEST(CameraClampTest, PlayerNearTheBottomRightCorner) {
 }
 
 TEST(CameraClampTest, ViewAsLargeAsTheLevelAlwaysStandsAtTheOrigin) {
-    for (const Bounds box : {Bounds{0, 0, 34, 46}, Bounds{600, 430, 34, 46}, Bounds{320, 240, 34, 46},
-                             Bounds{-50, 900, 34, 46}}) {
+    for (const Bounds box :
+         {Bounds{0, 0, 34, 46}, Bounds{600, 430, 34, 46}, Bounds{320, 240, 34, 46}, Bounds{-50, 900, 34, 46}}) {
         Camera camera = viewOf(640, 480);
         camera.centerOn(box);
         camera.clampToLevel(640, 480);

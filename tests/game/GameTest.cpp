@@ -70,9 +70,9 @@ struct Properties {
 
 std::string section(const Properties& p) {
     return "[Properties]\nwidth: " + std::to_string(p.width) + "\nheight: " + std::to_string(p.height) +
-           "\nspawnx: " + std::to_string(p.spawnX) + "\nspawny: " + std::to_string(p.spawnY) +
-           "\nwinimg: " + p.winImg + "\nwinx: " + std::to_string(p.winX) + "\nwiny: " + std::to_string(p.winY) +
-           "\nnextmap: " + p.nextMap + "\n" + (p.music.empty() ? "" : "music: " + p.music + "\n") + "end\n";
+           "\nspawnx: " + std::to_string(p.spawnX) + "\nspawny: " + std::to_string(p.spawnY) + "\nwinimg: " + p.winImg +
+           "\nwinx: " + std::to_string(p.winX) + "\nwiny: " + std::to_string(p.winY) + "\nnextmap: " + p.nextMap +
+           "\n" + (p.music.empty() ? "" : "music: " + p.music + "\n") + "end\n";
 }
 
 std::string backgroundSection(const std::string& img) {
@@ -90,8 +90,8 @@ std::string platformSection(int x, int y, int w, int h, const std::string& img =
 
 // A trap that does not float; its box is the whole picture.
 std::string trapSection(int x, int y, const std::string& img, const std::string& sfx = "") {
-    std::string text = "[Trap]\nimg: " + img + "\nx: " + std::to_string(x) + "\ny: " + std::to_string(y) +
-                       "\npartition: 1\n";
+    std::string text =
+        "[Trap]\nimg: " + img + "\nx: " + std::to_string(x) + "\ny: " + std::to_string(y) + "\npartition: 1\n";
     if (!sfx.empty()) {
         text += "sfx: " + sfx + "\n";
     }
@@ -134,9 +134,7 @@ protected:
         WubManager::instance()->engine = realEngine;
     }
 
-    void writeLevel(const std::string& name, const std::string& text) {
-        testsupport::writeFile("data/" + name, text);
-    }
+    void writeLevel(const std::string& name, const std::string& text) { testsupport::writeFile("data/" + name, text); }
 
     // One tick and one display pass, as the event processing runs them.
     void tick() {
@@ -283,7 +281,8 @@ TEST_F(GameTest, LevelMusicPlaysUntilGoalOrEscapeAndAMissingTrackIsOneLogLine) {
 
     LogCapture log;
     ASSERT_TRUE(game->newGame("level1.level"));
-    const size_t error = log.text().find("[LEVEL] file loaded successfully.\n[MUSIC] ERROR: cannot play sounds/missing.ogg\n");
+    const size_t error =
+        log.text().find("[LEVEL] file loaded successfully.\n[MUSIC] ERROR: cannot play sounds/missing.ogg\n");
     EXPECT_NE(error, std::string::npos) << log.text();
     EXPECT_NE(log.text().find("brisel x 40 y 354\n", error), std::string::npos) << log.text();
     EXPECT_EQ(shared.state, CONTINUE);
@@ -471,8 +470,8 @@ TEST_F(GameTest, NextLevelThatFailsToLoadReturnsToTheMenuInSilence) {
         LogCapture log;
         engine.events.clear();
         tick();
-        const std::string expected = "[LEVEL] loading data/" + nextMap +
-                                     "\n[LEVEL] ERROR: file failed to open!\n>MENU newGame failed.\n";
+        const std::string expected =
+            "[LEVEL] loading data/" + nextMap + "\n[LEVEL] ERROR: file failed to open!\n>MENU newGame failed.\n";
         EXPECT_NE(log.text().find(expected), std::string::npos) << log.text();
         EXPECT_EQ(shared.state, MENU);
         // The win sound is silenced along with everything else.
@@ -766,7 +765,8 @@ TEST_F(GameTest, DisplayDrawsBackToFront) {
     p.winY = 80;
     // Each group is listed in the file before the groups it must cover.
     writeLevel("level1.level", section(p) + decorationSection("front.png", 220, 100, -1) +
-                                   trapSection(200, 100, "spikes.png") + platformSection(140, 100, 120, 200, "platform.png") +
+                                   trapSection(200, 100, "spikes.png") +
+                                   platformSection(140, 100, 120, 200, "platform.png") +
                                    decorationSection("back.png", 120, 80, 0) + backgroundSection("bg.png"));
     ASSERT_TRUE(game->newGame("level1.level"));
     game->reshape(640, 480);

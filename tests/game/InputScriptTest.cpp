@@ -46,10 +46,15 @@ TEST(InputScriptTest, EventsReachTheStateOnTheirTickAsTheWindowSystemSendsThem) 
 }
 
 TEST(InputScriptTest, LinesThatAreNotEventsAreRefusedWithTheirLineNumber) {
-    const std::vector<std::pair<std::string, std::string>> bad = {
-        {"0 down right\n", "line 2"},      {"-1 down right\n", "line 2"},   {"x down right\n", "line 2"},
-        {"1 hold right\n", "line 2"},      {"1 down space\n", "line 2"},    {"1 press right\n", "line 2"},
-        {"1 down right left\n", "line 2"}, {"1\n", "line 2"},               {"2 down right\n1 up right\n", "line 3"}};
+    const std::vector<std::pair<std::string, std::string>> bad = {{"0 down right\n", "line 2"},
+                                                                  {"-1 down right\n", "line 2"},
+                                                                  {"x down right\n", "line 2"},
+                                                                  {"1 hold right\n", "line 2"},
+                                                                  {"1 down space\n", "line 2"},
+                                                                  {"1 press right\n", "line 2"},
+                                                                  {"1 down right left\n", "line 2"},
+                                                                  {"1\n", "line 2"},
+                                                                  {"2 down right\n1 up right\n", "line 3"}};
     for (const auto& [text, where] : bad) {
         InputScript script;
         std::string error;

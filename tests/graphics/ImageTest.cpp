@@ -293,8 +293,8 @@ const Rgba kBlack{0, 0, 0, 255};
         }
     }
     // The quad is exactly one frame: the pixels just outside stay clear.
-    for (auto p : std::vector<std::pair<int, int>>{{left - 1, top}, {left + kFrame, top}, {left, top - 1},
-                                                   {left, top + kFrame}}) {
+    for (auto p : std::vector<std::pair<int, int>>{
+             {left - 1, top}, {left + kFrame, top}, {left, top - 1}, {left, top + kFrame}}) {
         if (!(readPixel(p.first, p.second) == kBlack)) {
             return ::testing::AssertionFailure() << "drawn outside the frame at " << p.first << "," << p.second;
         }

@@ -225,8 +225,8 @@ TEST_F(TextureManagerTest, EveryColourTypeLoads) {
         const char* name;
         int w, h;
     };
-    for (Case c : {Case{"palette.png", 9, 1}, Case{"grey16.png", 2, 3}, Case{"greyalpha.png", 1, 2},
-                   Case{"rgb.png", 5, 1}}) {
+    for (Case c :
+         {Case{"palette.png", 9, 1}, Case{"grey16.png", 2, 3}, Case{"greyalpha.png", 1, 2}, Case{"rgb.png", 5, 1}}) {
         EXPECT_NE(manager()->getTexture(c.name), 0u) << c.name;
         expectBounds(manager()->getBounds(c.name), 0, 0, c.w, c.h);
     }

@@ -60,10 +60,11 @@ TEST(LevelCheckerTest, MissingPicturesSoundsAndMusicAreReportedWithTheirLines) {
     writeGameFolder();
     writeFile("sprites/broken.png", "not a picture");
     writeFile("sounds/broken.ogg", "OggS but not really");
-    const auto problems = checkLevel(goodProperties + "[Trap]\nimg: saw.png\nsfx: sounds/saw.wav\nend\n"
-                                                      "[Decoration]\nimg: broken.png\nend\n"
-                                                      "[Properties]\nmusic: sounds/none.ogg\nmusic: sounds/broken.ogg\n"
-                                                      "music: sounds/hum.wav\nend\n");
+    const auto problems = checkLevel(goodProperties +
+                                     "[Trap]\nimg: saw.png\nsfx: sounds/saw.wav\nend\n"
+                                     "[Decoration]\nimg: broken.png\nend\n"
+                                     "[Properties]\nmusic: sounds/none.ogg\nmusic: sounds/broken.ogg\n"
+                                     "music: sounds/hum.wav\nend\n");
     EXPECT_TRUE(reports(problems, "data/test.level:12: picture sprites/saw.png is missing or cannot be loaded"));
     EXPECT_TRUE(reports(problems, "data/test.level:13: sound sounds/saw.wav is missing or cannot be loaded"));
     EXPECT_TRUE(reports(problems, "data/test.level:16: picture sprites/broken.png is missing or cannot be loaded"));
@@ -81,15 +82,16 @@ TEST(LevelCheckerTest, SectionsWithoutEndAreReported) {
                         "so it is dropped and [Trap] is ignored"));
     EXPECT_TRUE(reports(interrupted, "data/test.level:16: unknown section [Mystery]: its lines are ignored"));
     const auto unfinished = checkLevel(goodProperties + "[Decoration]\nimg: goal.png\n");
-    EXPECT_TRUE(reports(unfinished,
-                        "data/test.level:11: section [Decoration] is not closed with \"end\" before the end of the file"));
+    EXPECT_TRUE(reports(
+        unfinished, "data/test.level:11: section [Decoration] is not closed with \"end\" before the end of the file"));
 }
 
 TEST(LevelCheckerTest, MissingPropertiesAndMisorderedGoalAreReported) {
     ScopedTempDir dir;
     writeGameFolder();
-    const auto problems = checkLevel("[Properties]\nwinx: 560\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\n"
-                                     "winimg: goal.png\nwiny: 340\nend\n");
+    const auto problems = checkLevel(
+        "[Properties]\nwinx: 560\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\n"
+        "winimg: goal.png\nwiny: 340\nend\n");
     EXPECT_TRUE(reports(problems, "data/test.level:0: property nextmap is not given"));
     EXPECT_TRUE(reports(problems, "data/test.level:2: winx comes before winimg, which puts the goal back at 0"));
 }
@@ -105,8 +107,8 @@ TEST(LevelCheckerTest, StartAndGoalMustLieInsideTheLevelAndTheStartClearOfPlatfo
     EXPECT_TRUE(checkLevel(level(606, 354, 608)).empty()) << "touching the right edge is inside";
     EXPECT_TRUE(reports(checkLevel(level(607, 354, 560)),
                         "data/test.level:4: the start box (607, 354, 34 x 46) is not inside the level"));
-    EXPECT_TRUE(reports(checkLevel(level(40, 355, 560)),
-                        "data/test.level:4: the start box is inside the platform of line 11"));
+    EXPECT_TRUE(
+        reports(checkLevel(level(40, 355, 560)), "data/test.level:4: the start box is inside the platform of line 11"));
     EXPECT_TRUE(reports(checkLevel(level(40, 354, 609)), "data/test.level:6: the goal is not inside the level"));
 }
 
@@ -162,7 +164,8 @@ TEST(LevelCheckerTest, LinesTheGameIgnoresOrUndoesAreWarningsNotErrors) {
          "data/test.level:12: warning: x comes before the img of line 13, which undoes it"},
         {"[Trap]\npartition: 2\nimg: tile.png\nend\n",
          "data/test.level:12: warning: partition before any img line has no picture to act on"},
-        {"[Platform]\nw: 5\nw: 640\nend\n", "data/test.level:12: warning: w is given again on line 13, which overrides this line"},
+        {"[Platform]\nw: 5\nw: 640\nend\n",
+         "data/test.level:12: warning: w is given again on line 13, which overrides this line"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
@@ -179,7 +182,8 @@ TEST(LevelCheckerTest, ChecksTheLevelAsTheGameLoadsIt) {
     std::string text = goodProperties;
     text.replace(text.find("spawnx"), 6, "Spawnx");
     // The game keeps a platform the file ends in, and never loads a picture named in the properties.
-    const auto problems = checkLevel(text + "[Properties]\nimg: missing.png\nend\n[Platform]\nx: 0\ny: 380\nw: 64\nh: 32\n");
+    const auto problems =
+        checkLevel(text + "[Properties]\nimg: missing.png\nend\n[Platform]\nx: 0\ny: 380\nw: 64\nh: 32\n");
     EXPECT_TRUE(reports(problems, "data/test.level:0: property spawnx is not given"));
     EXPECT_TRUE(reports(problems, "data/test.level:0: the start box is inside the platform of line 14"));
     for (const std::string& problem : problems) {

@@ -517,16 +517,17 @@ TEST(LevelSectionTest, LineOfAMegabyteIsReadWhole) {
     ScopedTempDir dir;
     const std::string longName(1 << 20, 'n');
     Level level;
-    EXPECT_TRUE(loadText(level,
-                         ";" + std::string(1 << 20, 'c') + "\n" +
-                             "[Properties]\n"
-                             "nextmap: " + longName + "\n" +
-                             "width: 33\n"
-                             "end\n"
-                             "[" + std::string(1 << 20, 'h') + "\n" +
-                             "[Platform]\n"
-                             "x: 4\n"
-                             "end\n"));
+    EXPECT_TRUE(loadText(level, ";" + std::string(1 << 20, 'c') + "\n" +
+                                    "[Properties]\n"
+                                    "nextmap: " +
+                                    longName + "\n" +
+                                    "width: 33\n"
+                                    "end\n"
+                                    "[" +
+                                    std::string(1 << 20, 'h') + "\n" +
+                                    "[Platform]\n"
+                                    "x: 4\n"
+                                    "end\n"));
     EXPECT_EQ(level.nextMap, longName);
     EXPECT_EQ(level.width, 33);
     EXPECT_EQ(platformXs(level), (std::vector<int>{4}));
@@ -648,13 +649,13 @@ TEST(LevelDecorationTest, FloatingAndMirrorSwitchesTakeDifferentWords) {
         bool flipped;
     };
     const std::vector<Case> cases = {
-        {"floating: yes", true, false},   {"floating: Yes", true, false},    {"floating: true", true, false},
-        {"floating: True", true, false},  {"floating: YES", false, false},   {"floating: TRUE", false, false},
-        {"floating: ON", false, false},   {"floating: yes ", false, false},  {"floating:yes", true, false},
-        {"flip: yes", false, true},       {"flip: YES", false, true},        {"flip: TRUE", false, true},
-        {"flip: ON", false, true},        {"flip: true", false, false},      {"flip: True", false, false},
-        {"flip: Yes", false, false},      {"flip: on", false, false},        {"mirror: ON", false, true},
-        {"flipped: YES", false, true},    {"Flip: ON", false, false},        {"mirrored: ON", false, false},
+        {"floating: yes", true, false},  {"floating: Yes", true, false},   {"floating: true", true, false},
+        {"floating: True", true, false}, {"floating: YES", false, false},  {"floating: TRUE", false, false},
+        {"floating: ON", false, false},  {"floating: yes ", false, false}, {"floating:yes", true, false},
+        {"flip: yes", false, true},      {"flip: YES", false, true},       {"flip: TRUE", false, true},
+        {"flip: ON", false, true},       {"flip: true", false, false},     {"flip: True", false, false},
+        {"flip: Yes", false, false},     {"flip: on", false, false},       {"mirror: ON", false, true},
+        {"flipped: YES", false, true},   {"Flip: ON", false, false},       {"mirrored: ON", false, false},
     };
     std::string text;
     for (const Case& c : cases) {
@@ -800,8 +801,7 @@ TEST(LevelTrapTest, SfxNamesTheSoundFileUnchanged) {
     ASSERT_EQ(level.traps.size(), 1u);
     EXPECT_NE(level.traps[0]->sound, nullptr);
     EXPECT_EQ(level.traps[0]->sound, sounds->sources["hum.wav"]);
-    EXPECT_NE(log.text().find("Requesting Sound Source for \"hum.wav\" ... successfully loaded.\n"),
-              std::string::npos)
+    EXPECT_NE(log.text().find("Requesting Sound Source for \"hum.wav\" ... successfully loaded.\n"), std::string::npos)
         << log.text();
 }
 

@@ -67,8 +67,8 @@ void describe(std::ostream& out, const Image* image) {
         out << "no image";
         return;
     }
-    out << image->width << "x" << image->height << "+" << image->x << "," << image->y << " frame "
-        << image->frameWidth << "x" << image->frameHeight << (image->flipped ? " flipped" : "");
+    out << image->width << "x" << image->height << "+" << image->x << "," << image->y << " frame " << image->frameWidth
+        << "x" << image->frameHeight << (image->flipped ? " flipped" : "");
 }
 
 // Everything a level file sets that the game keeps, apart from the random phases.
@@ -156,8 +156,9 @@ const FateCase fateCases[] = {
 }  // namespace
 
 TEST(LevelReaderTest, SectionsEndAtEndAtTheFileEndOrAtAnInterruptingHeader) {
-    const LevelReader reading(std::string("[Platform]\nx: 1\n[Trap]\nx: 2\nend\n[Mystery]\nq: 1\n"
-                                          "[Decoration]\n; note\n \nimg: a.png\nend \n"));
+    const LevelReader reading(
+        std::string("[Platform]\nx: 1\n[Trap]\nx: 2\nend\n[Mystery]\nq: 1\n"
+                    "[Decoration]\n; note\n \nimg: a.png\nend \n"));
     EXPECT_EQ(reading.lineCount(), 12);
     ASSERT_EQ(reading.sections().size(), 2u);
     const LevelReader::Section& platform = reading.sections()[0];

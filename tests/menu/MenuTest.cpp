@@ -18,8 +18,8 @@
 #include "support/TestFiles.h"
 
 using testsupport::LogCapture;
-using testsupport::Rgba;
 using testsupport::readPixel;
+using testsupport::Rgba;
 
 namespace {
 

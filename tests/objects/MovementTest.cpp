@@ -12,9 +12,9 @@ namespace {
 
 using worldtest::addPlatform;
 using worldtest::addTrap;
-using worldtest::RecordingSoundEngine;
 using worldtest::FakeSoundSource;
 using worldtest::makePlayer;
+using worldtest::RecordingSoundEngine;
 using worldtest::tick;
 
 // A 2000 x 600 level with a floor whose top is at y 400; the player stands on it at x 100.

@@ -8,8 +8,8 @@
 
 namespace {
 
-using worldtest::RecordingSoundEngine;
 using worldtest::FakeSoundSource;
+using worldtest::RecordingSoundEngine;
 
 class PlayerTest : public ::testing::Test {
 protected:

@@ -12,8 +12,8 @@
 
 namespace {
 
-using worldtest::RecordingSoundEngine;
 using worldtest::FakeSoundSource;
+using worldtest::RecordingSoundEngine;
 
 // The game's degree, 3.141595 / 180, as a 32-bit float.
 constexpr float kDegree = 0.017453305555555555f;

@@ -11,8 +11,8 @@
 namespace {
 
 using worldtest::addPlatform;
-using worldtest::RecordingSoundEngine;
 using worldtest::FakeSoundSource;
+using worldtest::RecordingSoundEngine;
 using worldtest::shownColumn;
 using worldtest::shownRow;
 using worldtest::tick;
@@ -30,8 +30,8 @@ void writeSheet() {
         for (int px = 0; px < width; ++px) {
             const int column = px / kFrameWidth + 1;
             const int row = py / kFrameHeight + 1;
-            pixels.insert(pixels.end(), {static_cast<unsigned char>(40 * column),
-                                         static_cast<unsigned char>(80 * row), 0, 255});
+            pixels.insert(pixels.end(),
+                          {static_cast<unsigned char>(40 * column), static_cast<unsigned char>(80 * row), 0, 255});
         }
     }
     testsupport::writeRgbaPng("sprites/brisel.png", width, height, pixels);

@@ -14,8 +14,8 @@ LoopbackMixer::LoopbackMixer(int voiceCount) {
     renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
     if (!openLoopback || !renderSamples) return;
     device = openLoopback(nullptr);
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                 ALC_FREQUENCY, kRate, 0};
+    const ALCint attributes[] = {
+        ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT, ALC_FREQUENCY, kRate, 0};
     mixEngine = OpenAlSoundEngine::open(device, attributes, voiceCount);
     if (!mixEngine) device = nullptr;
 }

@@ -19,7 +19,9 @@ constexpr int kBlock = kRate / 10;
 constexpr double kAudible = 0.005;  // RMS
 constexpr double kSilent = 1e-5;
 
-bool silent(const LoopbackMixer::Levels& levels) { return levels.left < kSilent && levels.right < kSilent; }
+bool silent(const LoopbackMixer::Levels& levels) {
+    return levels.left < kSilent && levels.right < kSilent;
+}
 
 double largestStep(const std::vector<float>& stereo, size_t firstFrame, size_t lastFrame) {
     double largest = 0.0;
@@ -105,8 +107,9 @@ TEST_F(MusicPlayerTest, TrackThatCannotBePlayedLogsOneLineAndLeavesSilence) {
     testsupport::LogCapture log;
     player.play("sounds/missing.ogg");
     player.play("sounds/broken.ogg");
-    EXPECT_EQ(log.text(), "[MUSIC] ERROR: cannot play sounds/missing.ogg\n"
-                          "[MUSIC] ERROR: cannot play sounds/broken.ogg\n");
+    EXPECT_EQ(log.text(),
+              "[MUSIC] ERROR: cannot play sounds/missing.ogg\n"
+              "[MUSIC] ERROR: cannot play sounds/broken.ogg\n");
     EXPECT_TRUE(silent(mixer.render(kBlock)));
     soundtest::writeTone("sounds/tone.wav", kRate);
     player.play("sounds/tone.wav");

@@ -14,18 +14,22 @@ using soundtest::LoopbackMixer;
 
 namespace {
 
-constexpr int kBlock = kRate / 10;      // frames measured at a time
-constexpr double kAudible = 0.01;       // RMS; a full-volume tone of amplitude 0.5 gives far more
+constexpr int kBlock = kRate / 10;  // frames measured at a time
+constexpr double kAudible = 0.01;   // RMS; a full-volume tone of amplitude 0.5 gives far more
 constexpr double kSilent = 1e-5;
-constexpr double kSameLevel = 0.02;     // relative difference allowed between levels meant to be equal
+constexpr double kSameLevel = 0.02;  // relative difference allowed between levels meant to be equal
 
 void listenAt(irrklang::ISoundEngine* engine, vec3df position) {
     engine->setListenerPosition(position, vec3df(0, 0, 1), vec3df(0, 0, 0), vec3df(0, 1, 0));
 }
 
-double loudness(const LoopbackMixer::Levels& levels) { return levels.left + levels.right; }
+double loudness(const LoopbackMixer::Levels& levels) {
+    return levels.left + levels.right;
+}
 
-bool silent(const LoopbackMixer::Levels& levels) { return levels.left < kSilent && levels.right < kSilent; }
+bool silent(const LoopbackMixer::Levels& levels) {
+    return levels.left < kSilent && levels.right < kSilent;
+}
 
 }  // namespace
 

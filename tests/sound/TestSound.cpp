@@ -7,8 +7,7 @@
 
 namespace soundtest {
 
-void writeSound(const std::string& path, int format, int channels, const std::vector<float>& interleaved,
-                int rate) {
+void writeSound(const std::string& path, int format, int channels, const std::vector<float>& interleaved, int rate) {
     const size_t slash = path.rfind('/');
     if (slash != std::string::npos) mkdir(path.substr(0, slash).c_str(), 0755);
     SF_INFO info{};

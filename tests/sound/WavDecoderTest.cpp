@@ -15,7 +15,9 @@ using testsupport::ScopedTempDir;
 
 namespace {
 
-int16_t pcm(double value) { return static_cast<int16_t>(std::lround(value * 32767.0)); }
+int16_t pcm(double value) {
+    return static_cast<int16_t>(std::lround(value * 32767.0));
+}
 
 struct Decoded {
     bool ok = false;
@@ -144,8 +146,8 @@ TEST(WavDecoder, RefusesFilesThatHoldNoSound) {
     testsupport::writeFile("text.wav", "this is not a sound file at all, just some words\n");
     mkdir("folder.wav", 0755);
     ASSERT_EQ(mkfifo("pipe.wav", 0644), 0);  // opening it to read would wait for a writer forever
-    const char* bad[] = {"missing.wav", "empty.wav",  "header-only.wav", "text.wav",
-                         "folder.wav",  "pipe.wav", "/dev/zero"};
+    const char* bad[] = {"missing.wav", "empty.wav", "header-only.wav", "text.wav",
+                         "folder.wav",  "pipe.wav",  "/dev/zero"};
     for (const char* path : bad) {
         SCOPED_TRACE(path);
         Decoded d = decode(path);

@@ -21,11 +21,15 @@ namespace {
 const char kReadyLine[] = "[WubManager] Korvane is ready to rock!\n";
 const char kErrorLine[] = "[WubManager] ERROR: Could not startup the sound engine\n";
 
-std::string requestLine(const std::string& name) { return "Requesting Sound Source for \"" + name + "\" ... "; }
+std::string requestLine(const std::string& name) {
+    return "Requesting Sound Source for \"" + name + "\" ... ";
+}
 
 // The manager opens the default output: these tests choose it themselves rather than trust
 // whatever environment they were started in. Must come before the first OpenAL call.
-void chooseOutput(const char* drivers) { ASSERT_EQ(setenv("ALSOFT_DRIVERS", drivers, 1), 0); }
+void chooseOutput(const char* drivers) {
+    ASSERT_EQ(setenv("ALSOFT_DRIVERS", drivers, 1), 0);
+}
 
 // Every test case runs in a process of its own, so this is the manager's first start.
 WubManager* startManager(LogCapture& log) {

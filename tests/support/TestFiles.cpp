@@ -85,8 +85,8 @@ void writeRgbaPng(const std::string& path, int width, int height, const std::vec
         throw std::runtime_error("png write failed");
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int row = 0; row < height; ++row) {
         png_write_row(png, const_cast<png_bytep>(pixels.data() + static_cast<size_t>(row) * width * 4));

@@ -45,7 +45,8 @@ std::set<std::string> filesUnder(const std::string& root) {
 std::vector<std::string> shippedWithExtension(const std::string& extension) {
     std::vector<std::string> out;
     for (const std::string& name : filesUnder(testsupport::sourceDir())) {
-        if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+        if (name.size() > extension.size() &&
+            name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
             out.push_back(name);
         }
     }
@@ -100,7 +101,9 @@ Picture decodePicture(const std::string& path) {
     return p;
 }
 
-Picture loadPicture(const std::string& relative) { return decodePicture(shipped(relative)); }
+Picture loadPicture(const std::string& relative) {
+    return decodePicture(shipped(relative));
+}
 
 struct Size {
     int width;
@@ -109,15 +112,14 @@ struct Size {
 
 const std::map<std::string, Size>& fixedSizes() {
     static const std::map<std::string, Size> sizes{
-        {"sprites/menu.png", {640, 480}},  {"sprites/win_screen.png", {640, 480}}, {"sprites/start.png", {374, 476}},
-        {"sprites/quit.png", {300, 440}},  {"sprites/brisel.png", {384, 168}},     {"sprites/goal.png", {40, 56}},
-        {"sprites/spikes.png", {128, 16}}, {"sprites/saw.png", {160, 40}},         {"sprites/ember.png", {144, 24}},
-        {"sprites/thorns.png", {256, 16}}, {"sprites/bg1.png", {640, 480}},        {"sprites/bg2.png", {640, 480}},
-        {"sprites/bg3.png", {640, 480}},   {"sprites/bg4.png", {640, 480}},        {"sprites/bg5.png", {640, 480}},
-        {"sprites/bg6.png", {640, 480}},   {"sprites/icon.png", {64, 64}},
-        {"icons/icon_16.png", {16, 16}},   {"icons/icon_32.png", {32, 32}},       {"icons/icon_48.png", {48, 48}},
-        {"icons/icon_64.png", {64, 64}},   {"icons/icon_128.png", {128, 128}},    {"icons/icon_256.png", {256, 256}},
-        {"sprites/bg7.png", {640, 480}},
+        {"sprites/menu.png", {640, 480}},   {"sprites/win_screen.png", {640, 480}}, {"sprites/start.png", {374, 476}},
+        {"sprites/quit.png", {300, 440}},   {"sprites/brisel.png", {384, 168}},     {"sprites/goal.png", {40, 56}},
+        {"sprites/spikes.png", {128, 16}},  {"sprites/saw.png", {160, 40}},         {"sprites/ember.png", {144, 24}},
+        {"sprites/thorns.png", {256, 16}},  {"sprites/bg1.png", {640, 480}},        {"sprites/bg2.png", {640, 480}},
+        {"sprites/bg3.png", {640, 480}},    {"sprites/bg4.png", {640, 480}},        {"sprites/bg5.png", {640, 480}},
+        {"sprites/bg6.png", {640, 480}},    {"sprites/icon.png", {64, 64}},         {"icons/icon_16.png", {16, 16}},
+        {"icons/icon_32.png", {32, 32}},    {"icons/icon_48.png", {48, 48}},        {"icons/icon_64.png", {64, 64}},
+        {"icons/icon_128.png", {128, 128}}, {"icons/icon_256.png", {256, 256}},     {"sprites/bg7.png", {640, 480}},
     };
     return sizes;
 }
@@ -261,7 +263,9 @@ bool endsWith(const std::string& name, const char* suffix) {
     return name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool isMusic(const std::string& name) { return endsWith(name, ".ogg"); }
+bool isMusic(const std::string& name) {
+    return endsWith(name, ".ogg");
+}
 
 // Decoded music may differ by rounding between builds of the decoder, never by a note.
 constexpr int kMusicTolerance = 64;  // of 32767
@@ -475,8 +479,8 @@ TEST(AssetsTest, FrostGroundTilesJoinWithoutASeam) {
         }
         const long usual = inside / (left.width - 1);
         for (const Picture& right : tiles) {
-            const std::string pair = "frost_ground_" + std::to_string(left.width) + " then frost_ground_" +
-                                     std::to_string(right.width);
+            const std::string pair =
+                "frost_ground_" + std::to_string(left.width) + " then frost_ground_" + std::to_string(right.width);
             EXPECT_LE(columnStep(left, left.width - 2, left, left.width - 1), 2 * usual) << pair;
             EXPECT_LE(columnStep(left, left.width - 1, right, 0), 2 * usual) << pair;
             EXPECT_LE(columnStep(right, 0, right, 1), 2 * usual) << pair;

@@ -65,8 +65,8 @@ Canvas meadowAfternoon() {
     scenery::cloud(c, 420, 170, 90, 20, rng, clouds);
     scenery::mountainRange(c, rng, 380, 4, 120, 200,
                            {pal::violet[4], pal::violet[3], pal::white, pal::violet[5], pal::violet[4]}, 40, 330);
-    scenery::mountainRange(c, rng, 395, 7, 30, 70, {pal::haze[4], pal::haze[3], pal::haze[5], pal::haze[4], pal::haze[4]},
-                           10, 370);
+    scenery::mountainRange(c, rng, 395, 7, 30, 70,
+                           {pal::haze[4], pal::haze[3], pal::haze[5], pal::haze[4], pal::haze[4]}, 10, 370);
     std::vector<int> hills1 = scenery::rollingRidge(kW, rng, 396, 18, 2);
     scenery::hillLayer(c, hills1, pal::green[5], pal::green[4], pal::green[3], 60);
     scenery::treeLine(c, hills1, rng, pal::green[2], pal::green[4], 16, 0.4);
@@ -139,8 +139,9 @@ void crystalCluster(Canvas& c, int x, int groundY, int size) {
         int cx = x + (i - 1) * size / 3;
         double lean = (i - 1) * size * 0.2;
         Canvas gem(c.width(), c.height());
-        gem.fillPolygon({{cx - size * 0.18, groundY + 0.0}, {cx + lean, groundY - h + 0.0}, {cx + size * 0.18, groundY + 0.0}},
-                        pal::white);
+        gem.fillPolygon(
+            {{cx - size * 0.18, groundY + 0.0}, {cx + lean, groundY - h + 0.0}, {cx + size * 0.18, groundY + 0.0}},
+            pal::white);
         Canvas shaded = shading::shade(gem, pal::crystal, 2, 5);
         shaded.outline(pal::crystal[0]);
         c.blit(shaded, 0, 0);
@@ -187,9 +188,16 @@ Canvas cavernHall() {
         int x = 60 + i * 160 + rng.range(-20, 20);
         int w = rng.range(24, 44);
         Canvas pillar(kW, kH);
-        pillar.fillPolygon({{x - w * 1.3, 0.0}, {x + w * 1.3, 0.0}, {x + w * 0.5, 90.0}, {x + w * 0.25, 200.0},
-                            {x + w * 0.45, 320.0}, {x + w * 0.7, kH + 1.0}, {x - w * 0.7, kH + 1.0},
-                            {x - w * 0.45, 320.0}, {x - w * 0.25, 200.0}, {x - w * 0.5, 90.0}},
+        pillar.fillPolygon({{x - w * 1.3, 0.0},
+                            {x + w * 1.3, 0.0},
+                            {x + w * 0.5, 90.0},
+                            {x + w * 0.25, 200.0},
+                            {x + w * 0.45, 320.0},
+                            {x + w * 0.7, kH + 1.0},
+                            {x - w * 0.7, kH + 1.0},
+                            {x - w * 0.45, 320.0},
+                            {x - w * 0.25, 200.0},
+                            {x - w * 0.5, 90.0}},
                            pal::white);
         for (int y = 0; y < kH; ++y) {
             for (int xx = 0; xx < kW; ++xx) {
@@ -287,7 +295,10 @@ void aurora(Canvas& c, Rng& rng, int y0, int amplitude) {
 void floatingIsland(Canvas& c, int x, int y, int w, Rgba body, Rgba rim) {
     Canvas m(kW, kH);
     m.fillEllipse(x + w / 2.0, y + 2.0, w / 2.0, 5.0, pal::white);
-    m.fillPolygon({{x + 0.0, y + 2.0}, {x + w + 0.0, y + 2.0}, {x + w * 0.62, y + w * 0.55}, {x + w * 0.5, y + w * 0.7},
+    m.fillPolygon({{x + 0.0, y + 2.0},
+                   {x + w + 0.0, y + 2.0},
+                   {x + w * 0.62, y + w * 0.55},
+                   {x + w * 0.5, y + w * 0.7},
                    {x + w * 0.4, y + w * 0.5}},
                   pal::white);
     for (int yy = 0; yy < kH; ++yy) {
@@ -305,8 +316,8 @@ void floatingIsland(Canvas& c, int x, int y, int w, Rgba body, Rgba rim) {
 Canvas nightSky() {
     Rng rng("bg6");
     Canvas c(kW, kH);
-    scenery::verticalGradient(c, 0, kH, {pal::violet[0], pal::violet[1], pal::violet[1], pal::violet[2], pal::dusk[2],
-                                         pal::dusk[2]});
+    scenery::verticalGradient(
+        c, 0, kH, {pal::violet[0], pal::violet[1], pal::violet[1], pal::violet[2], pal::dusk[2], pal::dusk[2]});
     scenery::stars(c, rng, 0, 0, kW, 330, 260, pal::violet[4], pal::white);
     aurora(c, rng, 80, 30);
     scenery::moon(c, 486, 112, 34, pal::white, pal::violet[5], pal::violet[4], pal::violet[5]);

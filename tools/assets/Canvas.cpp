@@ -25,9 +25,7 @@ void Canvas::over(int x, int y, Rgba c) {
         return;
     }
     int outA = c.a + d.a * (255 - c.a) / 255;
-    auto channel = [&](int s, int t) {
-        return static_cast<uint8_t>((s * c.a + t * d.a * (255 - c.a) / 255) / outA);
-    };
+    auto channel = [&](int s, int t) { return static_cast<uint8_t>((s * c.a + t * d.a * (255 - c.a) / 255) / outA); };
     d = Rgba{channel(c.r, d.r), channel(c.g, d.g), channel(c.b, d.b), static_cast<uint8_t>(outA)};
 }
 

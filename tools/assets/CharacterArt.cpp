@@ -22,14 +22,14 @@ struct Leg {
 };
 
 struct Pose {
-    int bob = 0;  // whole upper body, + is down
+    int bob = 0;      // whole upper body, + is down
     int headBob = 0;  // hood on top of that (breathing)
     bool blink = false;
     Leg back{21, 0};
     Leg front{33, 0};
-    int hemBack = 0;   // trailing hem corner, + further back
-    int hemFront = 0;  // leading hem corner, + further forward
-    int hemDrop = 0;   // + longer, - lifted
+    int hemBack = 0;    // trailing hem corner, + further back
+    int hemFront = 0;   // leading hem corner, + further forward
+    int hemDrop = 0;    // + longer, - lifted
     int scarfLift = 0;  // tail end, - up
     int scarfWave = 0;
     int handX = 0;
@@ -78,8 +78,11 @@ void drawScarfTail(Canvas& frame, const Pose& p) {
     std::array<int, 4> wave{0, 1, 0, -1};
     int w0 = wave[static_cast<size_t>(p.scarfWave % 4)];
     int w1 = wave[static_cast<size_t>((p.scarfWave + 1) % 4)];
-    tail.fillPolygon({{24, y - 2.0}, {24, y + 2.0}, {17, y + 3.0 + w0 + p.scarfLift / 2},
-                      {11, y + 4.0 + w1 + p.scarfLift}, {12, y + 1.0 + w1 + p.scarfLift},
+    tail.fillPolygon({{24, y - 2.0},
+                      {24, y + 2.0},
+                      {17, y + 3.0 + w0 + p.scarfLift / 2},
+                      {11, y + 4.0 + w1 + p.scarfLift},
+                      {12, y + 1.0 + w1 + p.scarfLift},
                       {17, y + 0.0 + w0 + p.scarfLift / 2}},
                      pal::white);
     addPart(frame, shading::shade(tail, pal::gold, 1, 3), pal::ink);
@@ -89,8 +92,14 @@ void drawCloak(Canvas& frame, const Pose& p) {
     int b = p.bob;
     Canvas cloak = blank();
     double hem = 47.0 + p.hemDrop;
-    cloak.fillPolygon({{23, 26.0 + b}, {40, 26.0 + b}, {43, 33.0 + b}, {45.0 + p.hemFront, hem + b - 1},
-                       {40.0, hem + b + 1}, {31.0, hem + b}, {24.0, hem + b + 1}, {18.0 - p.hemBack, hem + b - 1},
+    cloak.fillPolygon({{23, 26.0 + b},
+                       {40, 26.0 + b},
+                       {43, 33.0 + b},
+                       {45.0 + p.hemFront, hem + b - 1},
+                       {40.0, hem + b + 1},
+                       {31.0, hem + b},
+                       {24.0, hem + b + 1},
+                       {18.0 - p.hemBack, hem + b - 1},
                        {20, 33.0 + b}},
                       pal::white);
     Canvas shaded = shading::shade(cloak, pal::crimson, 1, 4);

@@ -31,10 +31,10 @@ Canvas farHills() {
 Canvas farMountains() {
     Rng rng("deco_mountains");
     Canvas c(640, 240);
-    scenery::mountainRange(c, rng, 200, 5, 110, 190, {pal::violet[4], pal::violet[3], pal::white, pal::violet[5], pal::violet[3]},
-                           34, 200);
-    scenery::mountainRange(c, rng, 228, 8, 40, 80, {pal::haze[4], pal::haze[3], pal::haze[5], pal::haze[4], pal::haze[3]}, 10,
-                           214);
+    scenery::mountainRange(c, rng, 200, 5, 110, 190,
+                           {pal::violet[4], pal::violet[3], pal::white, pal::violet[5], pal::violet[3]}, 34, 200);
+    scenery::mountainRange(c, rng, 228, 8, 40, 80,
+                           {pal::haze[4], pal::haze[3], pal::haze[5], pal::haze[4], pal::haze[3]}, 10, 214);
     return c;
 }
 
@@ -313,8 +313,8 @@ Canvas mushroomPicture() {
     for (const Cap& k : caps) {
         double base = kH - 2;
         Canvas stem(kW, kH);
-        stem.fillRect(static_cast<int>(k.x - k.r * 0.25), static_cast<int>(base - k.stem), static_cast<int>(k.r * 0.5) + 1,
-                      static_cast<int>(k.stem), pal::white);
+        stem.fillRect(static_cast<int>(k.x - k.r * 0.25), static_cast<int>(base - k.stem),
+                      static_cast<int>(k.r * 0.5) + 1, static_cast<int>(k.stem), pal::white);
         Canvas stemShaded = shading::shade(stem, pal::sand, 3, 5);
         stemShaded.outline(pal::ink);
         c.blit(stemShaded, 0, 0);
@@ -342,7 +342,8 @@ Canvas columnPicture() {
     constexpr int kH = 160;
     Canvas mask(kW, kH);
     // broken shaft
-    std::vector<PointF> shaft{{10, kH - 14.0}, {10, 30}, {16, 22}, {21, 27}, {27, 14}, {32, 20}, {38, 18}, {38, kH - 14.0}};
+    std::vector<PointF> shaft{{10, kH - 14.0}, {10, 30}, {16, 22}, {21, 27},
+                              {27, 14},        {32, 20}, {38, 18}, {38, kH - 14.0}};
     mask.fillPolygon(shaft, pal::white);
     Canvas c(kW, kH);
     for (int y = 0; y < kH; ++y) {
@@ -558,7 +559,7 @@ Canvas foregroundLeaves() {
     c.line(0, 8, 60, 30, pal::earth[1], 4);
     c.line(60, 30, 130, 34, pal::earth[1], 3);
     c.line(40, 22, 70, 60, pal::earth[1], 2);
-    const double leaves[][4] = {{20, 20, 14, 0.6}, {46, 40, 16, 1.2},  {70, 62, 15, 1.5}, {84, 40, 14, 0.9},
+    const double leaves[][4] = {{20, 20, 14, 0.6},  {46, 40, 16, 1.2},  {70, 62, 15, 1.5},   {84, 40, 14, 0.9},
                                 {104, 34, 15, 0.3}, {126, 42, 13, 1.1}, {140, 28, 12, -0.4}, {30, 44, 12, 1.8},
                                 {96, 58, 12, 1.4},  {64, 22, 13, -0.6}};
     for (const auto& l : leaves) {

@@ -54,8 +54,8 @@ Canvas polarNight() {
     scenery::verticalGradient(c, 0, 480, {pal::violet[0], pal::sky[0], pal::sky[1], pal::sky[1], pal::violet[2]});
     scenery::stars(c, rng, 0, 0, 640, 480, 320, pal::violet[4], pal::white);
     curtains(c, rng, 70, 36, pal::crystal);
-    curtains(c, rng, 210, 24, scenery::ramp(pal::violet[2], pal::violet[3], pal::violet[4], pal::dusk[3], pal::dusk[4],
-                                            pal::dusk[5]));
+    curtains(c, rng, 210, 24,
+             scenery::ramp(pal::violet[2], pal::violet[3], pal::violet[4], pal::dusk[3], pal::dusk[4], pal::dusk[5]));
     scenery::moon(c, 520, 96, 22, pal::white, snow[3], snow[2], pal::violet[4]);
     return c;
 }
@@ -152,8 +152,8 @@ Canvas frostLedge(int w) {
     }
     for (int y = 0; y < kLedgeHeight; ++y) {
         for (int x = 0; x < w; ++x) {
-            const bool edgePixel = o.solid(x, y) && (!o.solid(x - 1, y) || !o.solid(x + 1, y) || !o.solid(x, y - 1) ||
-                                                     !o.solid(x, y + 1));
+            const bool edgePixel =
+                o.solid(x, y) && (!o.solid(x - 1, y) || !o.solid(x + 1, y) || !o.solid(x, y - 1) || !o.solid(x, y + 1));
             if (edgePixel) {
                 c.set(x, y, y <= o.top[static_cast<size_t>(x)] ? snow[1] : pal::ink);
             }
@@ -184,8 +184,8 @@ Canvas frostGround(int w) {
             } else {
                 const double layer = y + strata.at(x, 0.5) * 5.0;
                 const bool seam = static_cast<int>(layer) % 26 == 0;
-                const double t = 0.8 - static_cast<double>(y) / kGroundHeight * 0.75 +
-                                 (rock.fractal(x, y * 1.4, 3) - 0.5) * 0.55;
+                const double t =
+                    0.8 - static_cast<double>(y) / kGroundHeight * 0.75 + (rock.fractal(x, y * 1.4, 3) - 0.5) * 0.55;
                 col = seam ? ice[0] : shading::rampAt(ice, 0, 3, t, x, y);
             }
             c.set(x, y, col);
@@ -258,7 +258,9 @@ Canvas snowyPine() {
         }
         tree.fillPolygon(tier, pal::white);
         // snow lies on the upper part of each tier
-        std::vector<PointF> cap{{kW / 2.0, top}, {kW / 2.0 + half * 0.8, top + 20}, {kW / 2.0, top + 12},
+        std::vector<PointF> cap{{kW / 2.0, top},
+                                {kW / 2.0 + half * 0.8, top + 20},
+                                {kW / 2.0, top + 12},
                                 {kW / 2.0 - half * 0.8, top + 20}};
         snowMask.fillPolygon(cap, pal::white);
     }

@@ -11,7 +11,8 @@ double smooth(double t) {
 
 }  // namespace
 
-ValueNoise::ValueNoise(uint32_t seedValue, double cellSize, int periodX) : seed(seedValue), cell(cellSize), period(periodX) {}
+ValueNoise::ValueNoise(uint32_t seedValue, double cellSize, int periodX)
+    : seed(seedValue), cell(cellSize), period(periodX) {}
 
 double ValueNoise::lattice(int ix, int iy, int oct) const {
     if (period > 0) {

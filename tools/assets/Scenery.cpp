@@ -89,7 +89,8 @@ void jaggedEdge(std::vector<PointF>& out, PointF a, PointF b, double rough, int 
         return;
     }
     double len = std::abs(b.x - a.x) + std::abs(b.y - a.y);
-    PointF m{(a.x + b.x) / 2 + (rng.unit() - 0.5) * len * rough, (a.y + b.y) / 2 + (rng.unit() - 0.5) * len * rough * 0.5};
+    PointF m{(a.x + b.x) / 2 + (rng.unit() - 0.5) * len * rough,
+             (a.y + b.y) / 2 + (rng.unit() - 0.5) * len * rough * 0.5};
     jaggedEdge(out, a, m, rough, depth - 1, rng);
     jaggedEdge(out, m, b, rough, depth - 1, rng);
 }
@@ -341,11 +342,16 @@ void broadTree(Canvas& c, int x, int groundY, int height, Rng& rng, const pal::R
     int canopyTop = groundY - height;
     // trunk flares at the roots and forks into the crown
     Canvas trunk(c.width(), c.height());
-    trunk.fillPolygon({{x - trunkW * 1.2, groundY + 0.0}, {x - trunkW * 0.5, groundY - height * 0.15},
-                       {x - trunkW * 0.45, canopyBottom + 4.0}, {x - trunkW * 1.6, canopyBottom - height * 0.12},
-                       {x - trunkW * 0.9, canopyBottom - height * 0.14}, {x + 0.0, canopyBottom - 2.0},
-                       {x + trunkW * 0.9, canopyBottom - height * 0.16}, {x + trunkW * 1.5, canopyBottom - height * 0.12},
-                       {x + trunkW * 0.5, canopyBottom + 4.0}, {x + trunkW * 0.55, groundY - height * 0.15},
+    trunk.fillPolygon({{x - trunkW * 1.2, groundY + 0.0},
+                       {x - trunkW * 0.5, groundY - height * 0.15},
+                       {x - trunkW * 0.45, canopyBottom + 4.0},
+                       {x - trunkW * 1.6, canopyBottom - height * 0.12},
+                       {x - trunkW * 0.9, canopyBottom - height * 0.14},
+                       {x + 0.0, canopyBottom - 2.0},
+                       {x + trunkW * 0.9, canopyBottom - height * 0.16},
+                       {x + trunkW * 1.5, canopyBottom - height * 0.12},
+                       {x + trunkW * 0.5, canopyBottom + 4.0},
+                       {x + trunkW * 0.55, groundY - height * 0.15},
                        {x + trunkW * 1.3, groundY + 0.0}},
                       pal::white);
     tree.blit(shading::shade(trunk, bark, 1, 4), 0, 0);
@@ -422,7 +428,8 @@ void pine(Canvas& c, int x, int groundY, int height, Rgba colour, Rgba rim) {
         double bottom = top + height * 0.45;
         double half = height * (0.12 + 0.2 * (t + 1) / tiers);
         c.fillPolygon({{x + 0.5, top}, {x + 0.5 + half, bottom}, {x + 0.5 - half, bottom}}, colour);
-        c.line(x, static_cast<int>(top) + 1, static_cast<int>(x - half * 0.6), static_cast<int>(top + height * 0.3), rim);
+        c.line(x, static_cast<int>(top) + 1, static_cast<int>(x - half * 0.6), static_cast<int>(top + height * 0.3),
+               rim);
     }
     c.fillRect(x - 1, groundY - height / 5, 2, height / 5, colour);
 }

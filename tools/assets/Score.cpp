@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kSixteenthsPerBar = 16;
 constexpr int kSixteenthsPerEighth = 2;
-constexpr int kBassRoot = 36;      // C2: bass roots lie from C2 to B2
-constexpr int kChordFloor = 55;    // G3: chord roots lie from G3 to F#4
+constexpr int kBassRoot = 36;    // C2: bass roots lie from C2 to B2
+constexpr int kChordFloor = 55;  // G3: chord roots lie from G3 to F#4
 constexpr int kKickPitch = 36;
 constexpr int kSnarePitch = 55;
 constexpr int kHatPitch = 90;
@@ -45,8 +45,8 @@ int parsePitch(const std::string& token) {
 }
 
 struct Chord {
-    int root;               // pitch class
-    std::vector<int> tones; // semitones above the root: third, fifth (and seventh)
+    int root;                // pitch class
+    std::vector<int> tones;  // semitones above the root: third, fifth (and seventh)
 };
 
 Chord parseChord(const std::string& name) {
@@ -120,7 +120,8 @@ std::vector<std::string> letters(const std::string& pattern) {
 class Performance {
 public:
     Performance(const Score& played, int bars)
-        : score(played), sixteenth(kSampleRate * 60.0 / played.beatsPerMinute / 4.0),
+        : score(played),
+          sixteenth(kSampleRate * 60.0 / played.beatsPerMinute / 4.0),
           loop(static_cast<size_t>(std::lround(bars * kSixteenthsPerBar * sixteenth))) {}
 
     void play(synth::Instrument instrument, double gain, int pitch, int firstSixteenth, int sixteenths) {
@@ -141,7 +142,8 @@ public:
         });
         walkSteps(letters(score.arpeggioPattern), [&](const std::string& s, int at, int steps) {
             int index = s[0] - '1';
-            int pitch = index == 0 ? root : (index == 3 ? root + 12 : root + chord.tones[static_cast<size_t>(index - 1)]);
+            int pitch =
+                index == 0 ? root : (index == 3 ? root + 12 : root + chord.tones[static_cast<size_t>(index - 1)]);
             play(score.arpeggio.instrument, score.arpeggio.gain, pitch, barStart + at, steps);
         });
         if (score.padGain > 0.0) {
@@ -170,9 +172,8 @@ public:
 
 private:
     void drum(synth::Instrument instrument, double gain, int pitch, const std::string& pattern, int barStart) {
-        walkSteps(letters(pattern), [&](const std::string&, int at, int steps) {
-            play(instrument, gain, pitch, barStart + at, steps);
-        });
+        walkSteps(letters(pattern),
+                  [&](const std::string&, int at, int steps) { play(instrument, gain, pitch, barStart + at, steps); });
     }
 
     const Score& score;

@@ -3,8 +3,8 @@
 // x 234..405, y 360..451, so those parts of the pictures are kept calm.
 #include "AssetList.h"
 #include "CharacterArt.h"
-#include "DetMath.h"
 #include "DecorationArt.h"
+#include "DetMath.h"
 #include "ObjectArt.h"
 #include "Palette.h"
 #include "PixelFont.h"
@@ -139,8 +139,8 @@ Canvas menuPicture() {
     Canvas c(kW, kH);
     nightSky(c, rng);
     scenery::moon(c, 592, 178, 18, pal::white, pal::violet[5], pal::violet[4], pal::violet[5]);
-    scenery::mountainRange(c, rng, 350, 6, 40, 110, {pal::dusk[3], pal::dusk[2], pal::dusk[4], pal::dusk[3], pal::dusk[2]},
-                           12, 330);
+    scenery::mountainRange(c, rng, 350, 6, 40, 110,
+                           {pal::dusk[3], pal::dusk[2], pal::dusk[4], pal::dusk[3], pal::dusk[2]}, 12, 330);
     // the ruined keep on the far ridge, a light still burning
     scenery::ruinTower(c, 522, 352, 30, 104, rng, pal::dusk[1], pal::dusk[3], pal::gold[4]);
     scenery::ruinArch(c, 556, 352, 56, 44, pal::dusk[1], pal::dusk[3]);
@@ -169,9 +169,9 @@ Canvas menuPicture() {
             } else if (depth < 3) {
                 col = pal::green[2];
             } else {
-                col = shading::rampAt(scenery::ramp(pal::ink, pal::violet[0], pal::haze[0], pal::haze[1], pal::green[1],
-                                                    pal::green[2]),
-                                      1, 4, 1.0 - depth / 40.0 - (x > 130 ? 0.2 : 0.0), x, y);
+                col = shading::rampAt(
+                    scenery::ramp(pal::ink, pal::violet[0], pal::haze[0], pal::haze[1], pal::green[1], pal::green[2]),
+                    1, 4, 1.0 - depth / 40.0 - (x > 130 ? 0.2 : 0.0), x, y);
             }
             c.set(x, y, col);
         }
@@ -236,7 +236,8 @@ Canvas winPicture() {
     scenery::CloudColours clouds{pal::white, pal::sand[5], pal::dusk[5]};
     scenery::cloud(c, 20, 200, 140, 30, rng, clouds);
     scenery::cloud(c, 500, 190, 120, 26, rng, clouds);
-    scenery::mountainRange(c, rng, 372, 7, 30, 70, {pal::sky[4], pal::sky[3], pal::white, pal::sky[5], pal::sky[4]}, 10, 360);
+    scenery::mountainRange(c, rng, 372, 7, 30, 70, {pal::sky[4], pal::sky[3], pal::white, pal::sky[5], pal::sky[4]}, 10,
+                           360);
     std::vector<int> hills = scenery::rollingRidge(kW, rng, 388, 10, 2);
     scenery::hillLayer(c, hills, pal::gold[4], pal::green[4], pal::green[3], 50);
     scenery::treeLine(c, hills, rng, pal::green[2], pal::green[4], 14, 0.3);
@@ -270,9 +271,10 @@ Canvas winPicture() {
     }
     Canvas small = titleText("VANTOREL", 3, pal::gold, pal::ink, pal::fire[0]);
     blitCentred(c, small, kW / 2, 22);
-    Canvas title = titleText("YOU MADE IT!", 5, scenery::ramp(pal::dusk[0], pal::crimson[2], pal::fire[2], pal::fire[3],
-                                                               pal::gold[4], pal::white),
-                             pal::ink, pal::crimson[0]);
+    Canvas title =
+        titleText("YOU MADE IT!", 5,
+                  scenery::ramp(pal::dusk[0], pal::crimson[2], pal::fire[2], pal::fire[3], pal::gold[4], pal::white),
+                  pal::ink, pal::crimson[0]);
     blitCentred(c, title, kW / 2, 22 + small.height() + 10);
     return c;
 }

@@ -193,8 +193,8 @@ Samples win() {
         double phase = 0.0;
         for (int i = 0; i < len && first + i < n; ++i) {
             double t = timeOf(i);
-            double vibrato = note.length > 0.5 ? 1.0 + 0.006 * detmath::sin(detmath::kTwoPi * 6.0 * t) * (t / note.length)
-                                               : 1.0;
+            double vibrato =
+                note.length > 0.5 ? 1.0 + 0.006 * detmath::sin(detmath::kTwoPi * 6.0 * t) * (t / note.length) : 1.0;
             phase += detmath::kTwoPi * note.frequency * vibrato / kSampleRate;
             double attack = 1.0 - detmath::exp(-t / 0.004);
             double release = i > len - count(0.03) ? static_cast<double>(len - i) / count(0.03) : 1.0;
@@ -237,7 +237,8 @@ Samples emberLoop() {
     for (int i = 0; i < kLoopLength; ++i) {
         double t = timeOf(i);
         double flicker = 0.7 + 0.3 * detmath::sin(detmath::kTwoPi * 3.0 * t) * detmath::sin(detmath::kTwoPi * 5.0 * t);
-        s[static_cast<size_t>(i)] = 14.0 * roar[static_cast<size_t>(i)] * flicker + 0.8 * hiss[static_cast<size_t>(i)] * flicker;
+        s[static_cast<size_t>(i)] =
+            14.0 * roar[static_cast<size_t>(i)] * flicker + 0.8 * hiss[static_cast<size_t>(i)] * flicker;
     }
     // crackles: short bursts that wrap round the loop's end
     Samples pops = bandPass(whiteNoise(kLoopLength, rng), 900.0, 7000.0, true);

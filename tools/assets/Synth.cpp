@@ -60,14 +60,22 @@ struct Shape {
 
 Shape shapeOf(Instrument instrument) {
     switch (instrument) {
-    case Instrument::Bass: return {0.006, 1.2, 0.05, 0.4, 0.0};
-    case Instrument::Pad: return {0.30, 0.0, 0.35, 2.0, 0.0};
-    case Instrument::Pluck: return {0.004, 3.0, 0.12, 0.8, 1.5};
-    case Instrument::Lead: return {0.02, 0.4, 0.08, 0.6, 0.0};
-    case Instrument::Bell: return {0.003, 1.6, 0.4, 2.0, 2.0};
-    case Instrument::Kick: return {0.002, 10.0, 0.05, 0.3, 28.0};
-    case Instrument::Snare: return {0.001, 18.0, 0.03, 0.2, 20.0};
-    case Instrument::Hat: return {0.001, 55.0, 0.02, 0.08, 0.0};
+    case Instrument::Bass:
+        return {0.006, 1.2, 0.05, 0.4, 0.0};
+    case Instrument::Pad:
+        return {0.30, 0.0, 0.35, 2.0, 0.0};
+    case Instrument::Pluck:
+        return {0.004, 3.0, 0.12, 0.8, 1.5};
+    case Instrument::Lead:
+        return {0.02, 0.4, 0.08, 0.6, 0.0};
+    case Instrument::Bell:
+        return {0.003, 1.6, 0.4, 2.0, 2.0};
+    case Instrument::Kick:
+        return {0.002, 10.0, 0.05, 0.3, 28.0};
+    case Instrument::Snare:
+        return {0.001, 18.0, 0.03, 0.2, 20.0};
+    case Instrument::Hat:
+        return {0.001, 55.0, 0.02, 0.08, 0.0};
     }
     return {0.01, 1.0, 0.1, 0.5, 0.0};
 }

@@ -375,7 +375,8 @@ Canvas duskPiece(int w, int h, bool ground) {
                 if (mortar) {
                     col = pal::dusk[1];
                 } else {
-                    double t = 0.7 - depth * (ground ? 0.8 : 0.45) + brick->shade * 0.12 + (n - 0.5) * (0.4 - depth * 0.3);
+                    double t =
+                        0.7 - depth * (ground ? 0.8 : 0.45) + brick->shade * 0.12 + (n - 0.5) * (0.4 - depth * 0.3);
                     if (ry == 0 || x == brick->x0) {
                         t += 0.18;
                     }
@@ -418,12 +419,12 @@ Canvas duskPiece(int w, int h, bool ground) {
 
 Canvas piece(Theme theme, int w, int h, bool ground) {
     switch (theme) {
-        case Theme::Meadow:
-            return meadowPiece(w, h, ground);
-        case Theme::Cave:
-            return cavePiece(w, h, ground);
-        case Theme::Dusk:
-            return duskPiece(w, h, ground);
+    case Theme::Meadow:
+        return meadowPiece(w, h, ground);
+    case Theme::Cave:
+        return cavePiece(w, h, ground);
+    case Theme::Dusk:
+        return duskPiece(w, h, ground);
     }
     return Canvas(w, h);
 }
@@ -431,7 +432,8 @@ Canvas piece(Theme theme, int w, int h, bool ground) {
 }  // namespace
 
 void addTerrainPictures(std::vector<PictureJob>& jobs) {
-    const std::pair<Theme, const char*> themes[] = {{Theme::Meadow, "meadow"}, {Theme::Cave, "cave"}, {Theme::Dusk, "dusk"}};
+    const std::pair<Theme, const char*> themes[] = {
+        {Theme::Meadow, "meadow"}, {Theme::Cave, "cave"}, {Theme::Dusk, "dusk"}};
     for (const auto& [theme, name] : themes) {
         for (int w : kLedgeWidths) {
             Theme t = theme;

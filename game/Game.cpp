@@ -5,11 +5,13 @@
 #include <iostream>
 
 #include "app/ScreenMode.h"
+#include "core/GameUnits.h"
 #include "core/KeyCodes.h"
 #include "core/SaturatingMath.h"
 #include "game/Camera.h"
 #include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
+#include "game/PlayStep.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
@@ -23,10 +25,7 @@ namespace {
 
 const char* const playerSprite = "sprites/brisel.png";
 const char* const winSoundFile = "sounds/win.wav";
-const char* const lastLevelMark = "finish";
 const float winVolume = 0.3f;
-const int walkRight = 15;
-const int walkLeft = -15;
 const int pauseKeyShifted = 'P';
 
 }  // namespace
@@ -64,7 +63,9 @@ bool Game::newGame(std::string fileName) {
     delete level;
     level = nullptr;
     level = new Level();
+    world.level = level;
     if (!level->loadFromFile(fileName)) {
+        play.scenery = sceneryOf(*level);
         return false;
     }
     camera->x = 0;
@@ -77,56 +78,71 @@ bool Game::newGame(std::string fileName) {
     } else {
         MusicPlayer::instance()->play(level->music);
     }
-    spawnPlayer();
+    // The arrows may have gone down before the level, in the menu or the level before it.
+    makePlayer();
+    play = startPlay(world, HeldArrows{shared->left, shared->right, play.arrows.lastRight});
+    std::cout << "brisel x " << play.player.x << " y " << play.player.y << "\n";
+    followPlayer();
+    showPlay();
     shared->state = CONTINUE;
     return true;
 }
 
-void Game::spawnPlayer() {
+void Game::makePlayer() {
     delete player;
     player = nullptr;
     player = new Player(playerSprite);
     ++spawnedPlayers;
     player->setupSprite();
-    player->x = level->spawnX;
-    player->y = level->spawnY;
-    std::cout << "brisel x " << player->x << " y " << player->y << "\n";
-    // The arrow flags outlive a player: a held arrow keeps walking after a respawn.
-    if (shared->right) {
-        walk(true);
-    } else if (shared->left) {
-        walk(false);
-    }
-    camera->centerOn(player->box());
+    world.newcomer = player->body();
+}
+
+// The play has already put the player back at the start; the drawable is made anew.
+void Game::spawnPlayer() {
+    makePlayer();
+    std::cout << "brisel x " << play.player.x << " y " << play.player.y << "\n";
+    followPlayer();
+}
+
+void Game::followPlayer() {
+    camera->centerOn(play.player.box());
     camera->clampToLevel(level->width, level->height);
 }
 
 void Game::playTeleport() {
-    if (player->soundEngine != nullptr) {
-        player->soundEngine->play3D(player->teleportSound, player->soundPosition(), false, false, false, false);
-    }
+    player->playAt(player->teleportSound, play.player.soundPosition());
 }
 
 void Game::update(int) {
     if (level != nullptr && player != nullptr && !paused) {
-        applyTickMotion(*level, *player);
-        if (touchesHazard(*level, player->box())) {
+        const PlayEvents events = stepPlay(world, play);
+        playSounds(events);
+        if (events.has(PlayEvent::Kind::Respawned)) {
             spawnPlayer();
             playTeleport();
         } else {
-            camera->centerOn(player->box());
-            camera->clampToLevel(level->width, level->height);
-            checkGoal();
+            followPlayer();
+            if (events.has(PlayEvent::Kind::ReachedGoal)) {
+                reachGoal();
+            }
         }
+        showPlay();
     }
     glutPostRedisplay();
 }
 
-void Game::checkGoal() {
-    const Bounds goalBox{level->goal.x, level->goal.y, level->goal.width, level->goal.height};
-    if (!overlaps(player->box(), goalBox)) {
-        return;
+// The sounds of the player's own moves, each where the player then was.
+void Game::playSounds(const PlayEvents& events) const {
+    for (const PlayEvent& event : events) {
+        if (event.kind == PlayEvent::Kind::Jumped) {
+            player->playAt(player->jumpSound, soundPositionOf(event.player));
+        } else if (event.kind == PlayEvent::Kind::Landed) {
+            player->playAt(player->landSound, soundPositionOf(event.player));
+        }
     }
+}
+
+void Game::reachGoal() {
     irrklang::ISoundEngine* engine = soundManager->engine;
     MusicPlayer::instance()->stop();
     if (engine != nullptr) {
@@ -134,7 +150,7 @@ void Game::checkGoal() {
         engine->play2D(winSound, false, false, false, false);
     }
     const std::string next = level->nextMap;
-    if (next == lastLevelMark) {
+    if (next == units::kLastLevelMark) {
         shared->state = WIN;
         return;
     }
@@ -145,6 +161,18 @@ void Game::checkGoal() {
         }
         shared->state = MENU;
         std::cout << ">MENU newGame failed.\n";
+        return;
+    }
+    // The new level's first frame is this tick's.
+    advancePictures(world, play);
+}
+
+void Game::showPlay() {
+    if (player != nullptr) {
+        player->show(play.player);
+    }
+    if (level != nullptr) {
+        level->show(play.scenery);
     }
 }
 
@@ -203,8 +231,9 @@ void Game::key(int key, int, int) {
         }
         break;
     case keys::space:
-        if (!paused && player != nullptr && level != nullptr && collides(*level, player->probeVertical(1))) {
-            player->jump();
+        if (!paused && player != nullptr && level != nullptr) {
+            playSounds(pressJump(world, play));
+            showPlay();
         }
         break;
     default:
@@ -214,51 +243,32 @@ void Game::key(int key, int, int) {
 
 void Game::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
-    if (key == GLUT_KEY_LEFT || key == GLUT_KEY_RIGHT) {
-        lastArrowRight = key == GLUT_KEY_RIGHT;
-        arrowsMovedWhilePaused = arrowsMovedWhilePaused || paused;
-    }
-    if (player == nullptr || paused) {
+    if (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT) {
         return;
     }
-    if (key == GLUT_KEY_LEFT) {
-        walk(false);
-    } else if (key == GLUT_KEY_RIGHT) {
-        walk(true);
+    const bool right = key == GLUT_KEY_RIGHT;
+    arrowsMovedWhilePaused = arrowsMovedWhilePaused || paused;
+    if (player == nullptr || paused) {
+        holdArrow(play, right, true);
+        return;
     }
+    pressArrow(play, right);
+    showPlay();
 }
 
 void Game::specialUp(int key, int x, int y) {
     StateLoopIFC::specialUp(key, x, y);
-    if (player == nullptr || (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT)) {
+    if (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT) {
         return;
     }
-    if (paused) {
-        arrowsMovedWhilePaused = true;
+    const bool right = key == GLUT_KEY_RIGHT;
+    if (player == nullptr || paused) {
+        arrowsMovedWhilePaused = arrowsMovedWhilePaused || player != nullptr;
+        holdArrow(play, right, false);
         return;
     }
-    // Releasing one arrow hands the direction to the other if it is still held.
-    const bool otherHeld = key == GLUT_KEY_LEFT ? shared->right : shared->left;
-    if (otherHeld) {
-        walk(key == GLUT_KEY_LEFT);
-    } else {
-        player->setWalkAcceleration(0);
-    }
-}
-
-void Game::walk(bool right) {
-    player->setFacing(right);
-    player->setWalkAcceleration(right ? walkRight : walkLeft);
-}
-
-void Game::walkAsHeld() {
-    if (shared->left && shared->right) {
-        walk(lastArrowRight);
-    } else if (shared->left || shared->right) {
-        walk(shared->right);
-    } else {
-        player->setWalkAcceleration(0);
-    }
+    releaseArrow(play, right);
+    showPlay();
 }
 
 // The one place a level is frozen and thawed, sounds included.
@@ -277,7 +287,8 @@ void Game::setPaused(bool on) {
         MusicPlayer::instance()->resume();
     }
     if (!paused && arrowsMovedWhilePaused && player != nullptr) {
-        walkAsHeld();
+        walkAsHeld(play);
+        showPlay();
     }
     arrowsMovedWhilePaused = false;
 }

@@ -3,6 +3,8 @@
 
 #include "app/StateLoopIFC.h"
 #include "core/Bounds.h"
+#include "game/PlayEvents.h"
+#include "game/PlayState.h"
 
 class Camera;
 class FrozenFrame;
@@ -14,10 +16,11 @@ namespace irrklang {
 class ISoundSource;
 }
 
-// The playing state: each tick moves the player, respawns it on a hazard, follows it with the
-// camera and tests the goal, which loads the next level or ends in WIN. Owns the level, the
-// player and the camera; the sounds belong to the sound manager. P pauses a level: ticks still
-// come but nothing in it moves, its sounds hold, and a "PAUSED" sign covers the view.
+// The playing state: each tick runs the play step (the player's move, a respawn on a hazard,
+// the goal test, the scenery) and turns what happened into sounds, the camera, the log and the
+// next level or WIN. Owns the level, the player's drawable and the camera; the sounds belong
+// to the sound manager. P pauses a level: ticks still come but nothing in it moves, its sounds
+// hold, and a "PAUSED" sign covers the view.
 class Game : public StateLoopIFC {
 public:
     explicit Game(SharedState* shared);
@@ -53,6 +56,10 @@ public:
     int levelsStarted() const { return startedLevels; }
     int playersSpawned() const { return spawnedPlayers; }
 
+    // The play as it stands, and what it reads: for tools that copy and compare plays.
+    const PlayState& playState() const { return play; }
+    const PlayWorld& playWorld() const { return world; }
+
     int originX = 0;
     int originY = 0;
     Level* level = nullptr;
@@ -67,15 +74,18 @@ private:
     int spawnedPlayers = 0;
     bool paused = false;
     bool arrowsMovedWhilePaused = false;
-    bool lastArrowRight = false;
     FrozenFrame* still = nullptr;
+    PlayWorld world;
+    PlayState play;
 
+    // A new drawable for the player, and the play's player at the level's start.
+    void makePlayer();
     void spawnPlayer();
-    void checkGoal();
+    void followPlayer();
+    void reachGoal();
     void playTeleport();
-    // Faces the player that way and sets its walk.
-    void walk(bool right);
-    // Walks as the held arrows say: the one pressed last when both are held.
-    void walkAsHeld();
+    void playSounds(const PlayEvents& events) const;
+    // Puts the play on show in the player's drawable and the level's objects.
+    void showPlay();
     void drawScene(Bounds view);
 };

@@ -4,41 +4,39 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/GameUnits.h"
 #include "core/SaturatingMath.h"
+#include "graphics/Parallax.h"
 
 namespace {
 
-constexpr double kDegree = 0.017453305555555555;  // radians; 3.141595 / 180, the game's own pi
-constexpr double kBobAmplitude = 20.0;            // pixels
+constexpr double kBobAmplitude = 20.0;  // pixels
 constexpr int kDegreesPerTurn = 360;
-constexpr int64_t kVerticalParallaxDivisor = 4;  // vertical parallax is a quarter of the horizontal
 
 float randomPhase() {
-    return static_cast<float>((std::rand() % kDegreesPerTurn) * kDegree);
+    return static_cast<float>((std::rand() % kDegreesPerTurn) * units::kRadiansPerDegree);
 }
 
-// Level values may be anything: positions are formed in 64 bits and saturated, which leaves
-// every sane value exactly as the 32-bit rule gives it.
+// Where the decoration's picture stands for this view. Level values may be anything:
+// positions are formed in 64 bits and saturated, which leaves every sane value exactly as the
+// 32-bit rule gives it.
 struct Placement {
     int32_t x;
     int32_t y;
 };
 
-Placement inFront(int x, int y, int z, int viewX, int viewY) {
-    int64_t depth = z;
-    int64_t shiftX = viewX * depth / (1 - depth);
-    int64_t shiftY = viewY * depth / (depth - 1) / kVerticalParallaxDivisor;
-    return {saturateToInt32(x + shiftX), saturateToInt32(y - shiftY)};
-}
-
-Placement behind(int x, int bobbedY, int z, int viewX, int viewY) {
-    if (z == 0) {
-        return {x, bobbedY};
+Placement placed(const Decoration& decoration, int viewX, int viewY) {
+    int64_t y = decoration.y;
+    if (decoration.z >= 0) {
+        // A decoration that does not float still stands at its fixed random offset.
+        double offset = kBobAmplitude * std::sin(static_cast<double>(decoration.phase));
+        if (!std::isfinite(offset)) {
+            offset = 0.0;
+        }
+        y = saturateToInt32(static_cast<int64_t>(std::trunc(decoration.y + offset)));
     }
-    int64_t depth = z;
-    int64_t shiftX = viewX * depth / (depth + 1);
-    int64_t shiftY = viewY * depth / (depth + 1) / kVerticalParallaxDivisor;
-    return {saturateToInt32(x + shiftX), saturateToInt32(bobbedY + shiftY)};
+    const ParallaxShift shift = parallaxShift(decoration.z, viewX, viewY);
+    return {saturateToInt32(decoration.x + shift.x), saturateToInt32(y + shift.y)};
 }
 
 }  // namespace
@@ -50,25 +48,12 @@ void Decoration::setFloating(bool value) {
     phase = randomPhase();
 }
 
-void Decoration::draw(int originX, int originY, int viewX, int viewY, int viewWidth, int viewHeight) {
-    // The phase runs on while culled, so a decoration does not freeze off screen.
-    if (floating) {
-        phase += kDegree;
-    }
+float nextBobPhase(float phase) {
+    return static_cast<float>(phase + units::kRadiansPerDegree);
+}
 
-    Placement at;
-    if (z < 0) {
-        at = inFront(x, y, z, viewX, viewY);
-    } else {
-        // A decoration that does not float still stands at its fixed random offset.
-        double offset = kBobAmplitude * std::sin(static_cast<double>(phase));
-        if (!std::isfinite(offset)) {
-            offset = 0.0;
-        }
-        int64_t bobbedY = static_cast<int64_t>(std::trunc(y + offset));
-        at = behind(x, saturateToInt32(bobbedY), z, viewX, viewY);
-    }
-
+void Decoration::draw(int originX, int originY, int viewX, int viewY, int viewWidth, int viewHeight) const {
+    const Placement at = placed(*this, viewX, viewY);
     const int64_t left = at.x;
     const int64_t top = at.y;
     bool visible = left + width > viewX && left < int64_t{viewX} + viewWidth && top + height > viewY &&

@@ -11,9 +11,12 @@ public:
     // Sets the flag and draws a new random phase, whichever the value.
     void setFloating(bool value);
     // Draws the decoration when it lies inside the view; see the parallax rules in the .cpp.
-    void draw(int originX, int originY, int viewX, int viewY, int viewWidth, int viewHeight);
+    void draw(int originX, int originY, int viewX, int viewY, int viewWidth, int viewHeight) const;
 
     bool floating = false;
     float phase = 0.0f;
     int z = 0;
 };
+
+// One tick of bobbing for a floating piece: the phase steps one degree; it is never wrapped.
+float nextBobPhase(float phase);

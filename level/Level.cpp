@@ -236,6 +236,20 @@ void Level::readTrap(const LevelReader::Section& section) {
     }
 }
 
+void Level::show(const SceneryState& scenery) {
+    for (size_t i = 0; i < traps.size() && i < scenery.traps.size(); ++i) {
+        traps[i]->show(scenery.traps[i]);
+    }
+    for (size_t i = 0; i < backDecorations.size() && i < scenery.backPhases.size(); ++i) {
+        backDecorations[i]->phase = scenery.backPhases[i];
+    }
+    for (size_t i = 0; i < frontDecorations.size() && i < scenery.frontPhases.size(); ++i) {
+        frontDecorations[i]->phase = scenery.frontPhases[i];
+    }
+    goal.phase = scenery.goalPhase;
+    shownTicks = scenery.ticks;
+}
+
 void Level::drawBack(Bounds view, int originX, int originY) {
     if (background != nullptr) {
         background->draw(originX, originY);
@@ -258,7 +272,7 @@ bool Level::canSkip(Bounds view, int originX, int originY) const {
 void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY) {
     // Scenery culls itself against the view; the index only spares the walk over what is far.
     if (!canSkip(view, originX, originY) || !index.coversDecorations(*this)) {
-        for (Decoration* decoration : list) {
+        for (const Decoration* decoration : list) {
             decoration->draw(originX, originY, view.x, view.y, view.w, view.h);
         }
         return;
@@ -270,14 +284,8 @@ void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bo
 }
 
 void Level::drawPlatforms(int offsetX, int offsetY) {
-    if (!index.coversPlatforms(*this)) {
-        for (Platform* platform : platforms) {
-            platform->draw(offsetX, offsetY);
-        }
-        return;
-    }
-    ++index.drawPasses;
-    const bool skipping = culling && withinCullingRange(offsetX) && withinCullingRange(offsetY);
+    platformShownAt.resize(platforms.size(), 0);
+    const bool skipping = index.coversPlatforms(*this) && culling && withinCullingRange(offsetX) && withinCullingRange(offsetY);
     const ScreenArea screen = skipping ? ScreenArea::current() : ScreenArea();
     if (!screen.known) {
         for (size_t i = 0; i < platforms.size(); ++i) {
@@ -294,35 +302,31 @@ void Level::drawPlatforms(int offsetX, int offsetY) {
 }
 
 void Level::drawPlatform(size_t i, int offsetX, int offsetY) {
-    Platform* platform = platforms[i];
-    int64_t& drawnAt = index.platformDrawnAt[i];
-    if (platform->image != nullptr) {
-        platform->image->skipFrames(index.drawPasses - drawnAt - 1);
+    catchUp(i);
+    platforms[i]->draw(offsetX, offsetY);
+}
+
+// A platform's animation runs one frame a tick; one not drawn for a while catches up at once.
+void Level::catchUp(size_t i) {
+    int64_t& shownAt = platformShownAt[i];
+    if (platforms[i]->image != nullptr) {
+        platforms[i]->image->skipFrames(shownTicks - shownAt);
     }
-    drawnAt = index.drawPasses;
-    platform->draw(offsetX, offsetY);
+    shownAt = shownTicks;
 }
 
 void Level::settleAnimations() {
-    if (!index.coversPlatforms(*this)) {
-        return;
-    }
+    platformShownAt.resize(platforms.size(), 0);
     for (size_t i = 0; i < platforms.size(); ++i) {
-        int64_t& drawnAt = index.platformDrawnAt[i];
-        if (platforms[i]->image != nullptr) {
-            platforms[i]->image->skipFrames(index.drawPasses - drawnAt);
-        }
-        drawnAt = index.drawPasses;
+        catchUp(i);
     }
 }
 
 void Level::drawTraps(int offsetX, int offsetY) {
-    // Every trap floats on while unseen: the hazard test meets it where its path has taken it.
     const ScreenArea screen = culling ? ScreenArea::current() : ScreenArea();
-    for (Trap* trap : traps) {
-        trap->advance();
+    for (const Trap* trap : traps) {
         if (pictureMayShow(*trap, offsetX, offsetY, screen)) {
-            trap->drawWhereItIs(offsetX, offsetY);
+            trap->draw(offsetX, offsetY);
         }
     }
 }

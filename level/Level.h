@@ -8,6 +8,7 @@
 #include "graphics/Decoration.h"
 #include "level/LevelIndex.h"
 #include "level/LevelReader.h"
+#include "level/SceneryState.h"
 
 class Image;
 class Platform;
@@ -25,12 +26,14 @@ public:
     // Reads "data/" + fileName (no second prefix). False only when the file cannot be opened.
     bool loadFromFile(std::string fileName);
 
+    // Puts the scenery's state on show: the traps where their motion has taken them, the
+    // bobbing phases, and the tick the platforms' animations are to show.
+    void show(const SceneryState& scenery);
     // Draw order: background, back scenery, platforms | (player) | goal, traps, front scenery.
-    // Things whose picture lies wholly off screen are not sent to GL, but everything a draw
-    // advances (animation, floating, bobbing) advances as if they were.
+    // Things whose picture lies wholly off screen are not sent to GL. Drawing only draws.
     void drawBack(Bounds view, int originX, int originY);
     void drawFront(Bounds view, int originX, int originY);
-    // Brings every platform's animation up to date with the passes drawn so far.
+    // Brings every platform's animation up to the tick on show.
     void settleAnimations();
 
     // A file is expected to give all four; a file that does not leaves them 0.
@@ -61,9 +64,14 @@ private:
     void drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY);
     void drawPlatforms(int offsetX, int offsetY);
     void drawPlatform(size_t i, int offsetX, int offsetY);
+    void catchUp(size_t i);
     void drawTraps(int offsetX, int offsetY);
     bool canSkip(Bounds view, int originX, int originY) const;
 
     // Reused from pass to pass.
     std::vector<int32_t> shown;
+    // The scenery tick on show, and the tick each platform's animation was last brought up to:
+    // a platform off screen catches up on the ticks it missed when it is next drawn.
+    int64_t shownTicks = 0;
+    std::vector<int64_t> platformShownAt;
 };

@@ -6,6 +6,7 @@
 
 #include "graphics/Decoration.h"
 #include "graphics/Image.h"
+#include "graphics/Parallax.h"
 #include "level/Level.h"
 #include "objects/Movement.h"
 #include "objects/Platform.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int64_t kPictureMargin = 2;
 // How far bobbing moves scenery from its place, in whole pixels.
 constexpr int64_t kBobReach = 20;
-// Vertical parallax is a quarter of the horizontal one.
-constexpr int64_t kVerticalParallaxDivisor = 4;
 // Scenery at more distinct depths than this is drawn the plain way, piece by piece.
 constexpr size_t kMostDepths = 16;
 // Floats hold every whole pixel well past this, so sums of such values round the same way.
@@ -74,21 +73,6 @@ bool pictureArea(const Object& object, SpatialGrid::Area& area) {
     return true;
 }
 
-// Where a piece of scenery at depth z moves by parallax for this view, as its draw computes it.
-void parallaxShift(int z, Bounds view, int64_t& shiftX, int64_t& shiftY) {
-    const int64_t depth = z;
-    if (depth == 0) {
-        shiftX = 0;
-        shiftY = 0;
-    } else if (depth > 0) {
-        shiftX = view.x * depth / (depth + 1);
-        shiftY = view.y * depth / (depth + 1) / kVerticalParallaxDivisor;
-    } else {
-        shiftX = view.x * depth / (1 - depth);
-        shiftY = -(view.y * depth / (depth - 1) / kVerticalParallaxDivisor);
-    }
-}
-
 // Scenery's own rectangle, grown by its bobbing where it bobs (depth 0 and behind).
 SpatialGrid::Area sceneryArea(const Decoration& decoration) {
     const int64_t bob = decoration.z >= 0 ? kBobReach : 0;
@@ -115,7 +99,6 @@ void LevelIndex::build(const Level& level) {
         platformPictures.insert(static_cast<int32_t>(i), picture);
     }
     builtPlatforms = level.platforms.size();
-    platformDrawnAt.assign(builtPlatforms, drawPasses);
 
     trapReach.clear();
     for (size_t i = 0; i < level.traps.size(); ++i) {
@@ -164,23 +147,25 @@ bool LevelIndex::coversDecorations(const Level& level) const {
     return built && level.backDecorations.size() == back.built && level.frontDecorations.size() == front.built;
 }
 
-template <typename Thing>
-bool LevelIndex::anyOverlaps(const SpatialGrid& grid, const std::vector<Thing*>& list, Bounds box) const {
-    grid.query(boxArea(box), scratch);
+bool LevelIndex::anyPlatformOverlaps(const Level& level, Bounds box) const {
+    platformBoxes.query(boxArea(box), scratch);
     for (int32_t i : scratch) {
-        if (overlaps(box, list[i]->box())) {
+        if (overlaps(box, level.platforms[i]->box())) {
             return true;
         }
     }
     return false;
 }
 
-bool LevelIndex::anyPlatformOverlaps(const Level& level, Bounds box) const {
-    return anyOverlaps(platformBoxes, level.platforms, box);
-}
-
-bool LevelIndex::anyTrapOverlaps(const Level& level, Bounds box) const {
-    return anyOverlaps(trapReach, level.traps, box);
+bool LevelIndex::anyTrapOverlaps(const Level& level, const std::vector<TrapMotion>& traps, Bounds box) const {
+    trapReach.query(boxArea(box), scratch);
+    for (int32_t i : scratch) {
+        const Trap& trap = *level.traps[i];
+        if (overlaps(box, Bounds{traps[i].x, traps[i].y, trap.width, trap.height})) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void LevelIndex::platformsShown(SpatialGrid::Area world, std::vector<int32_t>& found) const {
@@ -195,12 +180,11 @@ void LevelIndex::queryLayer(const DecorationLayer& layer, Bounds view, std::vect
     found.assign(layer.alwaysShown.begin(), layer.alwaysShown.end());
     std::vector<int32_t> near;
     for (const DepthGroup& depth : layer.depths) {
-        int64_t shiftX, shiftY;
-        parallaxShift(depth.z, view, shiftX, shiftY);
+        const ParallaxShift shift = parallaxShift(depth.z, view.x, view.y);
         // The view as the scenery of this depth sees it: a piece shows where its own rectangle
         // meets the view moved back by the parallax.
-        const int64_t left = view.x - shiftX;
-        const int64_t top = view.y - shiftY;
+        const int64_t left = view.x - shift.x;
+        const int64_t top = view.y - shift.y;
         depth.grid.query(SpatialGrid::Area{left, top, left + view.w, top + view.h}, near);
         for (int32_t member : near) {
             found.push_back(depth.members[member]);

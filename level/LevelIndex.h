@@ -6,6 +6,7 @@
 #include "core/Bounds.h"
 #include "graphics/ScreenArea.h"
 #include "level/SpatialGrid.h"
+#include "objects/TrapMotion.h"
 
 class Decoration;
 class Level;
@@ -27,19 +28,15 @@ public:
 
     // True when any platform's box overlaps the box (the strict overlap rule).
     bool anyPlatformOverlaps(const Level& level, Bounds box) const;
-    // True when any trap's box, where its last draw left it, overlaps the box.
-    bool anyTrapOverlaps(const Level& level, Bounds box) const;
+    // True when any trap's box, where its motion has taken it, overlaps the box; traps holds
+    // one motion for each of the level's traps.
+    bool anyTrapOverlaps(const Level& level, const std::vector<TrapMotion>& traps, Bounds box) const;
 
     // The platforms whose picture may show in the world area, in list order.
     void platformsShown(SpatialGrid::Area world, std::vector<int32_t>& found) const;
     // The back (or front) scenery that may show in the view, in list order: every floating
     // piece (its bobbing runs on while unseen) and every other piece near the view at its depth.
     void decorationsShown(bool front, Bounds view, std::vector<int32_t>& found) const;
-
-    // A platform off screen owes the animation ticks of the passes it missed; it pays them the
-    // next time it is drawn, or when the level settles every platform.
-    int64_t drawPasses = 0;
-    std::vector<int64_t> platformDrawnAt;
 
 private:
     struct DepthGroup {
@@ -53,9 +50,6 @@ private:
         size_t built = 0;
     };
 
-    // True when the box overlaps any thing of the list that the grid files near it.
-    template <typename Thing>
-    bool anyOverlaps(const SpatialGrid& grid, const std::vector<Thing*>& list, Bounds box) const;
     static void fileDecorations(const std::vector<Decoration*>& list, DecorationLayer& layer);
     static void queryLayer(const DecorationLayer& layer, Bounds view, std::vector<int32_t>& found);
 

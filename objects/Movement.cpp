@@ -5,15 +5,12 @@
 
 #include "core/SaturatingMath.h"
 #include "level/Level.h"
+#include "objects/MotionTuning.h"
 #include "objects/Platform.h"
-#include "objects/Player.h"
+#include "objects/PlayerBody.h"
 #include "objects/Trap.h"
 
 namespace {
-// Added to velocityY every tick, sixtieths of a pixel per tick.
-constexpr int32_t kGravity = 30;
-// Friction a landing gives, sixtieths of a pixel per tick.
-constexpr int kGroundFriction = 20;
 
 int64_t farEdge(int32_t position, int32_t size) {
     return static_cast<int64_t>(position) + size;
@@ -73,13 +70,13 @@ Bounds sweep(const Level& level, Bounds start, Bounds target, Axis axis, float s
     return start;
 }
 
-void moveWithCollision(const Level& level, Object& object) {
-    const Bounds start = object.box();
-    const Bounds target = object.nextPosition();
+Contact moveWithCollision(const Level& level, Body& body) {
+    const Bounds start = body.box();
+    const Bounds target = body.nextPosition();
     const int64_t dx = static_cast<int64_t>(target.x) - start.x;
     const int64_t dy = static_cast<int64_t>(target.y) - start.y;
     if (dx == 0 && dy == 0) {
-        return;
+        return Contact::Unmoved;
     }
 
     const Axis axis = std::llabs(dx) > std::llabs(dy) ? Axis::X : Axis::Y;
@@ -89,37 +86,50 @@ void moveWithCollision(const Level& level, Object& object) {
     const float slope = static_cast<float>(static_cast<double>(minorMove) / static_cast<double>(majorMove));
 
     const Bounds reached = sweep(level, start, target, axis, slope, step);
-    object.x = reached.x;
-    object.y = reached.y;
+    body.x = reached.x;
+    body.y = reached.y;
 
-    if (collides(level, object.probeHorizontal())) {
-        object.stopHorizontal();
+    if (collides(level, body.probeHorizontal())) {
+        body.stopHorizontal();
     }
-    if (collides(level, object.probeVertical(0))) {
-        object.land(kGroundFriction);
-        object.setGrounded(dy >= 0);
-    } else {
-        object.setGrounded(false);
+    // A ceiling lands the body too, but only what it met moving down is ground.
+    const bool blocked = collides(level, body.probeVertical(0));
+    if (blocked) {
+        body.land(tuning::kGroundFriction);
     }
+    const bool onGround = blocked && dy >= 0;
+    body.setGrounded(onGround);
+    return onGround ? Contact::Ground : Contact::Air;
 }
 
-bool touchesHazard(const Level& level, Bounds box) {
+bool touchesHazard(const Level& level, const std::vector<TrapMotion>& traps, Bounds box) {
     if (farEdge(box.y, box.h) > level.height) {
         return true;
     }
     if (level.index.coversTraps(level)) {
-        return level.index.anyTrapOverlaps(level, box);
+        return level.index.anyTrapOverlaps(level, traps, box);
     }
-    for (const Trap* trap : level.traps) {
-        if (overlaps(box, trap->box())) {
+    for (size_t i = 0; i < level.traps.size(); ++i) {
+        const Bounds trap{traps[i].x, traps[i].y, level.traps[i]->width, level.traps[i]->height};
+        if (overlaps(box, trap)) {
             return true;
         }
     }
     return false;
 }
 
-void applyTickMotion(const Level& level, Player& player) {
-    player.velocityY = saturateToInt32(static_cast<int64_t>(player.velocityY) + kGravity);
+bool touchesHazard(const Level& level, Bounds box) {
+    std::vector<TrapMotion> traps;
+    traps.reserve(level.traps.size());
+    for (const Trap* trap : level.traps) {
+        traps.push_back(trap->motion());
+    }
+    return touchesHazard(level, traps, box);
+}
+
+bool applyTickMotion(const Level& level, PlayerBody& player) {
+    player.velocityY = saturateToInt32(static_cast<int64_t>(player.velocityY) + tuning::kGravity);
     player.applyWalk();
-    moveWithCollision(level, player);
+    const Contact contact = moveWithCollision(level, player);
+    return contact != Contact::Unmoved && player.touchGround(contact == Contact::Ground);
 }

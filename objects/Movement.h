@@ -1,12 +1,15 @@
 #pragma once
+#include <vector>
+
 #include "core/Bounds.h"
+#include "objects/TrapMotion.h"
 
 class Level;
-class Object;
-class Player;
+struct Body;
+struct PlayerBody;
 
-// The motion rules of the world, pure apart from the landing sound and poses that
-// moveWithCollision triggers through the object's setGrounded.
+// The motion rules of the world: functions of a body and the level's fixed geometry, which
+// play no sound and draw nothing.
 
 // The one overlap rule: strict on all four sides, so shared edges and corners do not overlap.
 bool overlaps(Bounds a, Bounds b);
@@ -22,11 +25,20 @@ enum class Axis { X, Y };
 // never tested and is returned when every candidate is blocked.
 Bounds sweep(const Level& level, Bounds start, Bounds target, Axis axis, float slope, int step);
 
-// One tick's move against the level's edges and platforms, then the wall and floor probes.
-void moveWithCollision(const Level& level, Object& object);
+// What a move found under the body: nothing tested (it did not move), or the probes' verdict.
+enum class Contact { Unmoved, Ground, Air };
 
-// True when the box reaches below the level or overlaps a trap where it last was drawn.
+// One tick's move against the level's edges and platforms, then the wall and floor probes:
+// a wall stops the horizontal speed, a floor (or ceiling) lands the body, and off the ground
+// the friction goes.
+Contact moveWithCollision(const Level& level, Body& body);
+
+// True when the box reaches below the level or overlaps a trap where its motion has taken it;
+// traps holds one motion for each of the level's traps.
+bool touchesHazard(const Level& level, const std::vector<TrapMotion>& traps, Bounds box);
+// The same with every trap where its object stands.
 bool touchesHazard(const Level& level, Bounds box);
 
-// The start of the game's tick, in its order: gravity, walking or friction, the move.
-void applyTickMotion(const Level& level, Player& player);
+// The player's motion in a tick, in its order: gravity, walking or friction, the move, the
+// grounded state and pose. True when the player touched down.
+bool applyTickMotion(const Level& level, PlayerBody& player);

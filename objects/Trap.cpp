@@ -4,25 +4,17 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "core/SaturatingMath.h"
+#include "core/GameUnits.h"
 #include "graphics/Image.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 
 namespace {
-// One degree as the game counts it: 3.141595 / 180, a little more than the true pi / 180.
-constexpr double kRadiansPerDegree = 0.017453305555555555;
 
 float randomWholeDegree() {
-    return static_cast<float>(std::rand() % 360) * static_cast<float>(kRadiansPerDegree);
+    return static_cast<float>(std::rand() % 360) * static_cast<float>(units::kRadiansPerDegree);
 }
 
-// centre + amplitude x wave, truncated toward zero; the sum can pass the int range on hostile
-// values, so it is formed wide and brought back.
-int32_t pointOnPath(int32_t centre, int32_t amplitude, double wave) {
-    const double position = static_cast<double>(centre) + static_cast<double>(amplitude) * wave;
-    return saturateToInt32(static_cast<int64_t>(position));
-}
 }  // namespace
 
 Trap::Trap() {
@@ -48,28 +40,24 @@ void Trap::setY(int value) {
     y = pointOnPath(value, floatY, std::sin(static_cast<double>(randomWholeDegree())));
 }
 
-void Trap::draw(int offsetX, int offsetY) {
-    advance();
-    drawWhereItIs(offsetX, offsetY);
+TrapMotion Trap::motion() const {
+    return TrapMotion{x, y, phaseX, phaseY, image != nullptr ? image->frameCounter : 1};
+}
+
+void Trap::show(const TrapMotion& shown) {
+    x = shown.x;
+    y = shown.y;
+    phaseX = shown.phaseX;
+    phaseY = shown.phaseY;
+    if (image != nullptr) {
+        image->frameCounter = shown.frameCounter;
+    }
 }
 
 void Trap::advance() {
-    if (image != nullptr) {
-        image->nextFrame();
-    }
-    // A trap without a picture still floats: it stays a hazard wherever its path takes it.
-    if (floatX != 0) {
-        phaseX = static_cast<float>(phaseX + kRadiansPerDegree);
-        x = pointOnPath(baseX, floatX, std::cos(static_cast<double>(phaseX)));
-    }
-    if (floatY != 0) {
-        phaseY = static_cast<float>(phaseY + kRadiansPerDegree);
-        y = pointOnPath(baseY, floatY, std::sin(static_cast<double>(phaseY)));
-    }
-}
-
-void Trap::drawWhereItIs(int offsetX, int offsetY) {
-    drawImage(offsetX, offsetY);
+    TrapMotion next = motion();
+    advanceTrap(*this, next);
+    show(next);
 }
 
 void Trap::setFloatX(int amplitude) {

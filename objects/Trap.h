@@ -3,6 +3,7 @@
 #include <string>
 
 #include "objects/Object.h"
+#include "objects/TrapMotion.h"
 
 namespace irrklang {
 class ISoundEngine;
@@ -10,7 +11,7 @@ class ISoundSource;
 }  // namespace irrklang
 
 // A hazard of the level. It may float on a cosine (x) and sine (y) path around its placed
-// position, one degree per draw, and may carry a looping 3D sound. The engine and the source
+// position, one degree a tick, and may carry a looping 3D sound. The engine and the source
 // belong to the sound manager; either may be null, and then the trap is silent.
 class Trap : public Object {
 public:
@@ -21,12 +22,11 @@ public:
     // Place the centre of the float; the trap starts at a random point of its path.
     void setX(int value) override;
     void setY(int value) override;
-    // Advances the float one degree, then draws the image (when there is one) where it now is.
-    void draw(int offsetX, int offsetY) override;
-    // The two halves of draw: what one draw advances (animation and float), and the picture
-    // where the trap now is. A level skips the picture of a trap off screen, never the advance.
+    // What a tick changes of the trap, and that put on show.
+    TrapMotion motion() const;
+    void show(const TrapMotion& shown);
+    // One tick of the trap on its own: its animation and one degree of its float.
     void advance();
-    void drawWhereItIs(int offsetX, int offsetY);
 
     // A new random phase for this axis, shared with the other axis when that one floats too.
     void setFloatX(int amplitude);

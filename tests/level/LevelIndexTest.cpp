@@ -98,16 +98,17 @@ TEST(LevelIndexTest, AnswersAsTheListsDoInRandomWorlds) {
         ASSERT_TRUE(level.index.coversPlatforms(level));
         ASSERT_TRUE(level.index.coversTraps(level));
         for (int round = 0; round < 4; ++round) {
+            const std::vector<TrapMotion> motions = sceneryOf(level).traps;
             for (int probe = 0; probe < 400; ++probe) {
                 const Bounds box = world.box();
                 blocked += blockedByScan(level, box) ? 1 : 0;
                 hits += hitByScan(level, box) ? 1 : 0;
                 ASSERT_EQ(level.index.anyPlatformOverlaps(level, box), blockedByScan(level, box))
                     << "seed " << seed << " box " << box.x << "," << box.y << " " << box.w << "x" << box.h;
-                ASSERT_EQ(level.index.anyTrapOverlaps(level, box), hitByScan(level, box))
+                ASSERT_EQ(level.index.anyTrapOverlaps(level, motions, box), hitByScan(level, box))
                     << "seed " << seed << " round " << round << " box " << box.x << "," << box.y;
             }
-            // The traps float on between rounds, as the drawing moves them.
+            // The traps float on between rounds, as the ticks move them.
             for (int pass = world.uniform(1, 200); pass > 0; --pass) {
                 for (Trap* trap : level.traps) {
                     trap->advance();

@@ -45,7 +45,7 @@ protected:
         if (!collides(level, player->probeVertical(1))) {
             return false;
         }
-        player->jump();
+        worldtest::jump(*player);
         return true;
     }
 
@@ -90,7 +90,7 @@ TEST_F(MotionTest, StandingCycleAlternatesWithoutFurtherLandingSounds) {
 
 TEST_F(MotionTest, WalkingFromRestAcceleratesAsCounted) {
     settle();
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     const int expected[] = {15, 30, 45, 60};
     for (int t = 1; t <= 4; ++t) {
         tick(level, *player);
@@ -176,12 +176,12 @@ TEST_F(MotionTest, NoJumpInMidAir) {
 
 TEST_F(MotionTest, FrictionAfterReleaseStopsInSteps) {
     settle();
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     for (int t = 0; t < 30; ++t) {
         tick(level, *player);
     }
     ASSERT_EQ(player->velocityX, 400);
-    player->setWalkAcceleration(0);
+    player->walkAcceleration = 0;
 
     std::vector<int> expected;
     for (int speed = 380; speed >= 60; speed -= 20) {
@@ -201,12 +201,12 @@ TEST_F(MotionTest, FrictionAfterReleaseStopsInSteps) {
 
 TEST_F(MotionTest, NoFrictionInTheAir) {
     settle();
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     for (int t = 0; t < 30; ++t) {
         tick(level, *player);
     }
     ASSERT_TRUE(pressJump());
-    player->setWalkAcceleration(0);
+    player->walkAcceleration = 0;
 
     // The tick that leaves the ground still has the last landing's friction.
     tick(level, *player);
@@ -241,7 +241,7 @@ TEST_F(MotionTest, SteeringInTheAir) {
         tick(level, *player);
         EXPECT_EQ(player->velocityX, 200);
     }
-    player->setWalkAcceleration(-15);
+    player->walkAcceleration = -15;
     for (int t = 1; t <= 5; ++t) {
         tick(level, *player);
         EXPECT_EQ(player->velocityX, 200 - 15 * t);
@@ -360,7 +360,7 @@ TEST_F(MotionTest, WalkingOffALedgeBecomesAirborneBeyondTheEdge) {
     tick(ledge, *player);
     tick(ledge, *player);
     ASSERT_TRUE(player->grounded);
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     player->velocityX = 300;
 
     bool wasGrounded = true;
@@ -504,7 +504,7 @@ TEST_F(MotionTest, TrapsAreHitOnOverlapOnly) {
     EXPECT_TRUE(touchesHazard(level, Bounds{300 - 33, trapY, 34, 46}));
 
     player->x = 300 - 34 - 3;
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     player->velocityX = 300;
     EXPECT_TRUE(tick(level, *player));
     EXPECT_EQ(trap->x, 300);

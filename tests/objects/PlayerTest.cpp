@@ -11,11 +11,13 @@ namespace {
 using worldtest::FakeSoundSource;
 using worldtest::RecordingSoundEngine;
 
+// The player's rules act on its body, a plain value; the drawable only shows it and plays.
 class PlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         player = worldtest::makePlayer(0, 0);
         worldtest::listen(*player, engine, jumpSound, landSound);
+        body = player->body();
     }
 
     testsupport::ScopedTempDir dir;
@@ -23,60 +25,69 @@ protected:
     FakeSoundSource jumpSound;
     FakeSoundSource landSound;
     std::unique_ptr<Player> player;
+    PlayerBody body;
 };
 
 TEST_F(PlayerTest, FrictionStopsAtZeroFromEitherSide) {
-    player->friction = 20;
-    player->velocityX = 15;
-    player->applyFriction();
-    EXPECT_EQ(player->velocityX, 0);
+    body.friction = 20;
+    body.velocityX = 15;
+    body.applyFriction();
+    EXPECT_EQ(body.velocityX, 0);
 
-    player->velocityX = -15;
-    player->applyFriction();
-    EXPECT_EQ(player->velocityX, 0);
+    body.velocityX = -15;
+    body.applyFriction();
+    EXPECT_EQ(body.velocityX, 0);
 
-    player->velocityX = 100;
-    player->applyFriction();
-    EXPECT_EQ(player->velocityX, 80);
+    body.velocityX = 100;
+    body.applyFriction();
+    EXPECT_EQ(body.velocityX, 80);
 
-    player->velocityX = -100;
-    player->applyFriction();
-    EXPECT_EQ(player->velocityX, -80);
+    body.velocityX = -100;
+    body.applyFriction();
+    EXPECT_EQ(body.velocityX, -80);
 
-    player->velocityX = 0;
-    player->applyFriction();
-    EXPECT_EQ(player->velocityX, 0);
+    body.velocityX = 0;
+    body.applyFriction();
+    EXPECT_EQ(body.velocityX, 0);
 }
 
 TEST_F(PlayerTest, WalkingNeverAppliesFriction) {
-    player->friction = 20;
-    player->setWalkAcceleration(15);
-    player->velocityX = 100;
-    player->applyWalk();
-    EXPECT_EQ(player->velocityX, 115);
+    body.friction = 20;
+    body.walkAcceleration = 15;
+    body.velocityX = 100;
+    body.applyWalk();
+    EXPECT_EQ(body.velocityX, 115);
 
-    player->setWalkAcceleration(-15);
-    player->applyWalk();
-    EXPECT_EQ(player->velocityX, 100);
+    body.walkAcceleration = -15;
+    body.applyWalk();
+    EXPECT_EQ(body.velocityX, 100);
 
-    player->setWalkAcceleration(0);
-    player->applyWalk();
-    EXPECT_EQ(player->velocityX, 80);
+    body.walkAcceleration = 0;
+    body.applyWalk();
+    EXPECT_EQ(body.velocityX, 80);
 }
 
 TEST_F(PlayerTest, WalkingAgainstTheMotionTurnsItAround) {
-    player->setWalkAcceleration(-15);
-    player->velocityX = 10;
-    player->applyWalk();
-    EXPECT_EQ(player->velocityX, -5);
+    body.walk(false);
+    body.velocityX = 10;
+    body.applyWalk();
+    EXPECT_EQ(body.velocityX, -5);
+    EXPECT_FALSE(body.facingRight);
 }
 
-TEST_F(PlayerTest, JumpAddsTheImpulseAndPlaysAtTheFeet) {
-    player->x = 256;
-    player->y = 82;
-    player->velocityY = 30;
-    player->jump();
-    EXPECT_EQ(player->velocityY, -630);
+TEST_F(PlayerTest, JumpAddsTheImpulseWhereverTheBodyIs) {
+    body.velocityY = 30;
+    body.jump();
+    EXPECT_EQ(body.velocityY, -630);
+    // No footing test here: a second jump in the air adds another impulse.
+    body.jump();
+    EXPECT_EQ(body.velocityY, -1290);
+}
+
+TEST_F(PlayerTest, SoundsPlayAtTheFeetAndNotWithoutEngineOrSource) {
+    body.x = 256;
+    body.y = 82;
+    player->playAt(player->jumpSound, body.soundPosition());
     ASSERT_EQ(engine.plays.size(), 1u);
     EXPECT_EQ(engine.plays[0].source, &jumpSound);
     EXPECT_TRUE(engine.plays[0].positioned);
@@ -84,52 +95,44 @@ TEST_F(PlayerTest, JumpAddsTheImpulseAndPlaysAtTheFeet) {
     EXPECT_FLOAT_EQ(engine.plays[0].position.X, (256 + 17) / 128.0f);
     EXPECT_FLOAT_EQ(engine.plays[0].position.Y, 1.0f);
 
-    // No footing test here: a second jump in the air adds another impulse.
-    player->jump();
-    EXPECT_EQ(player->velocityY, -1290);
-    EXPECT_EQ(engine.playsOf(&jumpSound), 2);
-}
-
-TEST_F(PlayerTest, JumpWithoutEngineIsSilent) {
     player->soundEngine = nullptr;
-    player->jump();
-    EXPECT_EQ(player->velocityY, -660);
-    EXPECT_TRUE(engine.plays.empty());
-
+    player->playAt(player->jumpSound, body.soundPosition());
     player->soundEngine = &engine;
-    player->jumpSound = nullptr;
-    player->jump();
-    EXPECT_EQ(player->velocityY, -1320);
-    EXPECT_TRUE(engine.plays.empty());
+    player->playAt(nullptr, body.soundPosition());
+    EXPECT_EQ(engine.plays.size(), 1u);
 }
 
 TEST_F(PlayerTest, VelocitiesSaturateInsteadOfWrapping) {
-    player->velocityY = INT_MIN + 100;
-    player->jump();
-    EXPECT_EQ(player->velocityY, INT_MIN);
-    player->velocityX = INT_MAX;
-    player->setWalkAcceleration(15);
-    player->applyWalk();
-    EXPECT_EQ(player->velocityX, INT_MAX);
+    body.velocityY = INT_MIN + 100;
+    body.jump();
+    EXPECT_EQ(body.velocityY, INT_MIN);
+    body.velocityX = INT_MAX;
+    body.walkAcceleration = 15;
+    body.applyWalk();
+    EXPECT_EQ(body.velocityX, INT_MAX);
 }
 
-TEST_F(PlayerTest, FacingMirrorsTheSheet) {
+TEST_F(PlayerTest, FacingMirrorsTheSheetOnShow) {
     ASSERT_NE(player->image, nullptr);
     EXPECT_FALSE(player->image->flipped);
-    player->setFacing(false);
+    body.setFacing(false);
+    player->show(body);
     EXPECT_TRUE(player->image->flipped);
-    player->setFacing(true);
+    EXPECT_FALSE(player->body().facingRight);
+    body.setFacing(true);
+    player->show(body);
     EXPECT_FALSE(player->image->flipped);
 }
 
 TEST_F(PlayerTest, NewPlayerStandsStillInTheAir) {
-    EXPECT_EQ(player->velocityX, 0);
-    EXPECT_EQ(player->velocityY, 0);
-    EXPECT_EQ(player->friction, 0);
-    EXPECT_EQ(player->walkAcceleration, 0);
-    EXPECT_FALSE(player->grounded);
-    EXPECT_EQ(player->width, 34);
-    EXPECT_EQ(player->height, 46);
+    EXPECT_EQ(body.velocityX, 0);
+    EXPECT_EQ(body.velocityY, 0);
+    EXPECT_EQ(body.friction, 0);
+    EXPECT_EQ(body.walkAcceleration, 0);
+    EXPECT_FALSE(body.grounded);
+    EXPECT_TRUE(body.facingRight);
+    EXPECT_EQ(body.width, 34);
+    EXPECT_EQ(body.height, 46);
 }
 
 }  // namespace

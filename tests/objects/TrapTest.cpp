@@ -132,7 +132,7 @@ TEST(TrapFloat, RunsClockwiseRoundAnEllipseOneDegreePerDraw) {
     int turnsDown = 0;
     for (int i = 0; i < 360; ++i) {
         const int previousY = trap.y;
-        trap.draw(0, 0);
+        trap.advance();
         phase = nextPhase(phase);
         ASSERT_EQ(trap.phaseX, phase);
         ASSERT_EQ(trap.phaseY, phase);
@@ -155,7 +155,7 @@ TEST(TrapFloat, HostileAmplitudesSaturate) {
     trap.setY(INT_MIN);
     bool reachedTheLimit = false;
     for (int i = 0; i < 400; ++i) {
-        trap.draw(0, 0);
+        trap.advance();
         EXPECT_GE(trap.x, 0);
         EXPECT_LE(trap.y, 0);
         reachedTheLimit = reachedTheLimit || trap.x == INT_MAX;
@@ -163,7 +163,7 @@ TEST(TrapFloat, HostileAmplitudesSaturate) {
     EXPECT_TRUE(reachedTheLimit);
 }
 
-TEST(TrapHazard, TestedWhereItsLastDrawLeftIt) {
+TEST(TrapHazard, TestedWhereItsMotionHasTakenIt) {
     std::srand(4);
     Level level;
     level.width = 1000;
@@ -174,14 +174,19 @@ TEST(TrapHazard, TestedWhereItsLastDrawLeftIt) {
     trap->setX(400);
     trap->setY(300);
     const int placedX = trap->x;
-    trap->draw(0, 0);
-    while (std::abs(trap->x - placedX) < 5) {
-        trap->draw(0, 0);
+    SceneryState scenery = sceneryOf(level);
+    advanceScenery(level, scenery);
+    while (std::abs(scenery.traps[0].x - placedX) < 5) {
+        advanceScenery(level, scenery);
     }
-    const Bounds aroundNow{trap->x - 1, 299, 2, 2};
+    const Bounds aroundNow{scenery.traps[0].x - 1, 299, 2, 2};
     const Bounds aroundPlaced{placedX - 1, 299, 2, 2};
-    EXPECT_TRUE(touchesHazard(level, aroundNow));
-    EXPECT_FALSE(touchesHazard(level, aroundPlaced));
+    EXPECT_TRUE(touchesHazard(level, scenery.traps, aroundNow));
+    EXPECT_FALSE(touchesHazard(level, scenery.traps, aroundPlaced));
+    // Drawing only draws: the object stays where it was placed until the motion is shown.
+    trap->draw(0, 0);
+    EXPECT_EQ(trap->x, placedX);
+    EXPECT_TRUE(touchesHazard(level, aroundPlaced));
 }
 
 TEST(TrapHazard, PointTrapInsidePlayersBoxOnly) {

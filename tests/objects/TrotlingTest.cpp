@@ -87,14 +87,14 @@ TEST_F(PoseTest, StandingAndWalkingPoses) {
     EXPECT_EQ(shownRow(*player->image), 1);
     EXPECT_EQ(player->image->ticksPerFrame, 16u);
 
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     tick(level, *player);  // no displacement: the pose stays
     EXPECT_EQ(shownRow(*player->image), 1);
     tick(level, *player);  // lands again, now walking
     EXPECT_EQ(shownRow(*player->image), 2);
     EXPECT_EQ(player->image->ticksPerFrame, 4u);
 
-    player->setWalkAcceleration(0);
+    player->walkAcceleration = 0;
     tick(level, *player);
     tick(level, *player);
     EXPECT_EQ(shownRow(*player->image), 1);
@@ -103,7 +103,7 @@ TEST_F(PoseTest, StandingAndWalkingPoses) {
 
 TEST_F(PoseTest, RisingThenFallingPoses) {
     settle();
-    player->jump();
+    worldtest::jump(*player);
     tick(level, *player);
     EXPECT_FALSE(player->grounded);
     EXPECT_EQ(shownRow(*player->image), 3);
@@ -130,7 +130,7 @@ TEST_F(PoseTest, WalkingOffALedgeShowsTheFallingPose) {
     player->x = 40;
     tick(ledge, *player);
     tick(ledge, *player);
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     player->velocityX = 300;
     while (player->grounded) {
         tick(ledge, *player);
@@ -155,19 +155,19 @@ TEST_F(PoseTest, CeilingHitShowsTheFallingPose) {
 
 TEST_F(PoseTest, FrameCountersKeepTheColumnAcrossPoseChanges) {
     settle();
-    player->setWalkAcceleration(15);
+    player->walkAcceleration = 15;
     tick(level, *player);
     tick(level, *player);
     ASSERT_EQ(player->image->ticksPerFrame, 4u);
     const int counter = player->image->frameCounter;
-    // Walking shows each column for 4 draws; stop at column 3.
+    // Walking shows each column for 4 ticks; stop at column 3.
     while (shownColumn(*player->image) != 3) {
-        player->draw(0, 0);
+        worldtest::advancePose(*player);
     }
     EXPECT_LE(player->image->frameCounter - counter, 12);
     const int walkCounter = player->image->frameCounter;
 
-    player->setWalkAcceleration(0);
+    player->walkAcceleration = 0;
     player->velocityX = 0;
     tick(level, *player);
     tick(level, *player);
@@ -175,23 +175,23 @@ TEST_F(PoseTest, FrameCountersKeepTheColumnAcrossPoseChanges) {
     EXPECT_EQ(player->image->frameCounter, walkCounter * 4);
     EXPECT_EQ(shownColumn(*player->image), 3);
 
-    // Standing shows each column for 16 draws.
+    // Standing shows each column for 16 ticks.
     const int standCounter = player->image->frameCounter;
     for (int i = 0; i < 16; ++i) {
-        player->draw(0, 0);
+        worldtest::advancePose(*player);
     }
     EXPECT_EQ(player->image->frameCounter, standCounter + 16);
     EXPECT_EQ(shownColumn(*player->image), 4);
 }
 
-TEST_F(PoseTest, AirbornePosesStandStillWhenDrawn) {
+TEST_F(PoseTest, AirbornePosesStandStill) {
     settle();
-    player->jump();
+    worldtest::jump(*player);
     tick(level, *player);
     ASSERT_EQ(shownRow(*player->image), 3);
     const int counter = player->image->frameCounter;
     for (int i = 0; i < 5; ++i) {
-        player->draw(0, 0);
+        worldtest::advancePose(*player);
     }
     EXPECT_EQ(player->image->frameCounter, counter);
     EXPECT_EQ(shownColumn(*player->image), 1);
@@ -209,7 +209,7 @@ TEST_F(PoseTest, DrawShowsThePoseFrameOffsetFromTheBox) {
     EXPECT_EQ(testsupport::readPixel(94, 130), (testsupport::Rgba{0, 0, 0, 255}));
     EXPECT_EQ(testsupport::readPixel(95 + 64, 130), (testsupport::Rgba{0, 0, 0, 255}));
 
-    player->setGrounded(false);  // falling pose: row 3, column 2
+    worldtest::touchGround(*player, false);  // falling pose: row 3, column 2
     testsupport::clearScreen();
     player->draw(10, 20);
     EXPECT_EQ(testsupport::readPixel(95 + 32, 111 + 28), (testsupport::Rgba{80, 240, 0, 255}));
@@ -218,24 +218,24 @@ TEST_F(PoseTest, DrawShowsThePoseFrameOffsetFromTheBox) {
 TEST_F(PoseTest, GroundedStateMachinePlaysTheLandingSoundOncePerTouchdown) {
     player->x = 200;
     player->y = 300;
-    player->setGrounded(true);
+    worldtest::touchGround(*player, true);
     ASSERT_EQ(engine.playsOf(&landSound), 1);
     EXPECT_TRUE(player->grounded);
     EXPECT_FLOAT_EQ(engine.plays[0].position.X, 217 / 128.0f);
     EXPECT_FLOAT_EQ(engine.plays[0].position.Y, 346 / 128.0f);
     EXPECT_FALSE(engine.plays[0].looped);
 
-    player->setGrounded(true);
+    worldtest::touchGround(*player, true);
     EXPECT_EQ(engine.playsOf(&landSound), 1);
 
     player->friction = 20;
-    player->setGrounded(false);
+    worldtest::touchGround(*player, false);
     EXPECT_FALSE(player->grounded);
     EXPECT_EQ(player->friction, 0);
-    player->setGrounded(false);
+    worldtest::touchGround(*player, false);
     EXPECT_EQ(engine.playsOf(&landSound), 1);
 
-    player->setGrounded(true);
+    worldtest::touchGround(*player, true);
     EXPECT_EQ(engine.playsOf(&landSound), 2);
 }
 
@@ -255,7 +255,7 @@ TEST(TrotlingSilence, MovesAndLandsWithoutEngineOrSources) {
     }
     EXPECT_TRUE(player->grounded);
     EXPECT_EQ(player->y, 354);
-    player->jump();
+    worldtest::jump(*player);
     EXPECT_EQ(player->velocityY, -660);
 }
 

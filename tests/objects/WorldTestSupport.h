@@ -47,10 +47,41 @@ inline std::unique_ptr<Player> makePlayer(int x, int y) {
     return player;
 }
 
-// One tick as the game runs it; true when the hazard test hits.
+// The player's part of a tick as the game runs it, with the landing heard where the game plays
+// it; true when the hazard test hits.
 inline bool tick(const Level& level, Player& player) {
-    applyTickMotion(level, player);
+    PlayerBody body = player.body();
+    const bool landed = applyTickMotion(level, body);
+    player.show(body);
+    if (landed) {
+        player.playAt(player.landSound, body.soundPosition());
+    }
     return touchesHazard(level, player.box());
+}
+
+// One tick of the pose's animation, as the play step runs it.
+inline void advancePose(Player& player) {
+    PlayerBody body = player.body();
+    body.advancePose();
+    player.show(body);
+}
+
+// The grounded state machine, with the landing heard as the game plays it.
+inline void touchGround(Player& player, bool onGround) {
+    PlayerBody body = player.body();
+    const bool touchdown = body.touchGround(onGround);
+    player.show(body);
+    if (touchdown) {
+        player.playAt(player.landSound, body.soundPosition());
+    }
+}
+
+// The jump as the game makes it once it has checked the footing, with its sound.
+inline void jump(Player& player) {
+    PlayerBody body = player.body();
+    body.jump();
+    player.show(body);
+    player.playAt(player.jumpSound, body.soundPosition());
 }
 
 // The player's sounds go to a recorder, whatever the sound manager had.

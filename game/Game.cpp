@@ -23,7 +23,6 @@
 
 namespace {
 
-const char* const playerSprite = "sprites/brisel.png";
 const char* const winSoundFile = "sounds/win.wav";
 const float winVolume = 0.3f;
 const int pauseKeyShifted = 'P';
@@ -91,7 +90,7 @@ bool Game::newGame(std::string fileName) {
 void Game::makePlayer() {
     delete player;
     player = nullptr;
-    player = new Player(playerSprite);
+    player = new Player(kPlayerSprite);
     ++spawnedPlayers;
     player->setupSprite();
     world.newcomer = player->body();

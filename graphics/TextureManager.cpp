@@ -69,9 +69,17 @@ unsigned int TextureManager::getTexture(const std::string& name) {
         std::cout << "Texture already loaded.\n";
         return found->second.id;
     }
+    if (sizesOnly && sized.count(name) != 0) {
+        std::cout << "Texture already loaded.\n";
+        return kSizedOnly;
+    }
     int width = 0;
     int height = 0;
     unsigned int id = loadPng(name, width, height);
+    if (id == kSizedOnly) {
+        sized[name] = Bounds{0, 0, width, height};
+        return id;
+    }
     if (id != 0) {
         textures[name] = TextureEntry{id, Bounds{0, 0, width, height}};
         return id;
@@ -87,6 +95,11 @@ Bounds TextureManager::getBounds(const std::string& name) {
     if (found != textures.end()) {
         std::cout << "found texture.\n";
         return found->second.bounds;
+    }
+    auto size = sized.find(name);
+    if (sizesOnly && size != sized.end()) {
+        std::cout << "found texture.\n";
+        return size->second;
     }
     std::cout << "unknown texture.\n";
     return Bounds{};
@@ -107,7 +120,7 @@ unsigned int TextureManager::loadPng(std::string path, int& width, int& height) 
         // Declared before the decoder so that the end of this block tears down in order:
         // decoder structures, then pixels, then the file.
         std::unique_ptr<unsigned char[]> pixels;
-        PngDecoder decoder(file.get(), maxTextureSide());
+        PngDecoder decoder(file.get(), sizesOnly ? PngDecoder::kMaxSide : maxTextureSide());
         if (!decoder.readHeader()) {
             if (decoder.tooLarge()) {
                 reportRefusal(path, "more than " + std::to_string(PngDecoder::kMaxPixelBytes >> 20) +
@@ -122,7 +135,7 @@ unsigned int TextureManager::loadPng(std::string path, int& width, int& height) 
         if (!pixels || !decoder.readImage(pixels.get())) {
             return 0;
         }
-        id = uploadRgba(width, height, pixels.get());
+        id = sizesOnly ? kSizedOnly : uploadRgba(width, height, pixels.get());
     }
     // No current GL context gives no texture name.
     if (id == 0) {

@@ -24,6 +24,11 @@ public:
     // Deletes every texture and empties the table.
     void releaseAll();
 
+    // While on, a picture not already loaded is decoded for its size only: no GL call is made,
+    // getTexture gives kSizedOnly for it and getBounds its size. For play without a window.
+    void readSizesOnly(bool on) { sizesOnly = on; }
+    static constexpr unsigned int kSizedOnly = ~0u;
+
     // 0 is stored as 1; any other value as it is.
     void setScreenWidth(int value);
     void setScreenHeight(int value);
@@ -35,4 +40,7 @@ public:
 private:
     TextureManager() = default;
     unsigned int loadPng(std::string path, int& width, int& height);
+
+    bool sizesOnly = false;
+    std::map<std::string, Bounds> sized;
 };

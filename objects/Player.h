@@ -3,6 +3,9 @@
 
 #include "objects/Trotling.h"
 
+// The player's sprite sheet.
+constexpr const char* kPlayerSprite = "sprites/brisel.png";
+
 // The character the user steers, as drawn, with the teleport sound that the game plays after a
 // respawn. The teleport source may be null (no engine or file).
 class Player : public Trotling {

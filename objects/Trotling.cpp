@@ -28,13 +28,26 @@ Trotling::~Trotling() = default;
 
 void Trotling::setupSprite() {
     if (image != nullptr) {
-        image->partition(tuning::kSheetColumns, tuning::kSheetRows);
-        image->setTicksPerFrame(tuning::kPoseTicksPerFrame);
-        image->x = tuning::kPlayerSpriteOffsetX;
-        image->y = tuning::kPlayerSpriteOffsetY;
+        cutSheet(*image);
     }
     width = tuning::kPlayerWidth;
     height = tuning::kPlayerHeight;
+}
+
+void Trotling::cutSheet(Image& sheet) {
+    sheet.partition(tuning::kSheetColumns, tuning::kSheetRows);
+    sheet.setTicksPerFrame(tuning::kPoseTicksPerFrame);
+    sheet.x = tuning::kPlayerSpriteOffsetX;
+    sheet.y = tuning::kPlayerSpriteOffsetY;
+}
+
+PlayerBody Trotling::newcomerOn(const Image& cutSheet) {
+    PlayerBody body;
+    body.width = tuning::kPlayerWidth;
+    body.height = tuning::kPlayerHeight;
+    body.facingRight = !cutSheet.flipped;
+    body.pose = cutSheet;
+    return body;
 }
 
 PlayerBody Trotling::body() const {

@@ -20,6 +20,10 @@ public:
 
     // 6 x 3 sheet, a 34 x 46 box, the frame drawn at (-15, -9) from the box's corner.
     void setupSprite();
+    // The sheet's part of that: cut into its frames, posed, offset.
+    static void cutSheet(Image& sheet);
+    // A character as it is made on a cut sheet: at (0, 0), at rest, facing right.
+    static PlayerBody newcomerOn(const Image& cutSheet);
 
     // The character as a body, and the body put on show.
     PlayerBody body() const;

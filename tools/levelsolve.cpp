@@ -3,12 +3,10 @@
 // play branches into the six key choices (no arrow, left or right, each with or without a
 // jump), branches that respawn are dropped, and the plays that have come furthest along a
 // route of waypoints are kept. The keys found are replayed through the ordinary scripted play
-// before they are written. Run it in the game folder, under a display (xvfb-run):
+// before they are written. It needs no display. Run it in the game folder:
 //   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] [--ticks N]
 // Each --via is a place to stand on (the player's box centre within R pixels, default 48),
 // reached in order before the goal; the route steers the search round walls and up climbs.
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,15 +20,13 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/Display.h"
 #include "app/SharedState.h"
-#include "game/Game.h"
+#include "game/HeadlessPlay.h"
 #include "game/InputScript.h"
 #include "game/ScriptedPlay.h"
-#include "graphics/Image.h"
 #include "level/Level.h"
-#include "objects/Player.h"
-#include "objects/Trap.h"
+#include "objects/MotionTuning.h"
+#include "tools/ToolSound.h"
 
 namespace {
 
@@ -46,8 +42,8 @@ const int cellVelocityY = 60;
 const int areaSize = 32;
 const int playsPerArea = 3;
 const double belowWeight = 4.0;  // a pixel below the next waypoint counts as this many beside it
-const int playerHalfWidth = 17;
-const int playerHalfHeight = 23;
+const int playerHalfWidth = tuning::kPlayerWidth / 2;
+const int playerHalfHeight = tuning::kPlayerHeight / 2;
 
 struct Options {
     std::string level;
@@ -62,16 +58,11 @@ struct Options {
     std::vector<Waypoint> route;
 };
 
-// What of a play the search has to keep: the player's motion and the held arrows. The traps
-// float the same way in every play, so they are kept once per tick instead.
+// What of a play the search has to keep: the player and the held arrows. The scenery runs the
+// same way in every play, so it is kept once per tick instead.
 struct PlayerState {
-    int32_t x, y, velocityX, velocityY, friction, walkAcceleration;
-    bool grounded, left, right;
-};
-
-struct TrapState {
-    int32_t x, y;
-    float phaseX, phaseY;
+    PlayerBody body;
+    HeldArrows arrows;
 };
 
 struct Node {
@@ -120,74 +111,23 @@ bool parseOptions(int argc, char** argv) {
     return !options.level.empty() && !options.script.empty();
 }
 
-// Loads the level under the seed; the goal then ends play (WIN) instead of loading the next.
-bool loadLevel(Game& game) {
+// Loads the level under the seed; its goal ends play.
+bool loadLevel(HeadlessPlay& play) {
     std::srand(options.seed);
-    if (!game.newGame(options.level)) {
-        return false;
-    }
-    game.level->nextMap = "finish";
-    return true;
+    return play.load(options.level);
 }
 
-PlayerState savePlayer(const Game& game) {
-    const Player& p = *game.player;
-    return PlayerState{p.x,        p.y,         p.velocityX, p.velocityY, p.friction, p.walkAcceleration,
-                       p.grounded, shared.left, shared.right};
+PlayerState savePlayer(const HeadlessPlay& play) {
+    return PlayerState{play.state().player, play.state().arrows};
 }
 
-void restorePlayer(Game& game, const PlayerState& s) {
-    Player& p = *game.player;
-    p.x = s.x;
-    p.y = s.y;
-    p.velocityX = s.velocityX;
-    p.velocityY = s.velocityY;
-    p.friction = s.friction;
-    p.walkAcceleration = s.walkAcceleration;
-    p.grounded = s.grounded;
-    shared.left = s.left;
-    shared.right = s.right;
-}
-
-std::vector<TrapState> saveTraps(const Level& level) {
-    std::vector<TrapState> states;
-    for (const Trap* trap : level.traps) {
-        states.push_back(TrapState{trap->x, trap->y, trap->phaseX, trap->phaseY});
-    }
-    return states;
-}
-
-void restoreTraps(Level& level, const std::vector<TrapState>& states) {
-    for (size_t i = 0; i < states.size(); ++i) {
-        Trap& trap = *level.traps[i];
-        trap.x = states[i].x;
-        trap.y = states[i].y;
-        trap.phaseX = states[i].phaseX;
-        trap.phaseY = states[i].phaseY;
-    }
-}
-
-// The traps float as the display pass would move them, without drawing: their pictures are
-// set aside for the search (the animation frame never changes a trap's box).
-void floatTraps(Level& level) {
-    for (Trap* trap : level.traps) {
-        trap->draw(0, 0);
-    }
-}
-
-std::vector<Image*> setTrapPicturesAside(Level& level) {
-    std::vector<Image*> pictures;
-    for (Trap* trap : level.traps) {
-        pictures.push_back(trap->image);
-        trap->image = nullptr;
-    }
-    return pictures;
-}
-
-void giveTrapPicturesBack(Level& level, const std::vector<Image*>& pictures) {
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        level.traps[i]->image = pictures[i];
-    }
+// The play put back as it stood: this player in the scenery of that tick.
+void restorePlay(HeadlessPlay& play, const PlayerState& player, const SceneryState& scenery) {
+    PlayState state;
+    state.player = player.body;
+    state.arrows = player.arrows;
+    state.scenery = scenery;
+    play.restore(state);
 }
 
 bool wantsLeft(int choice) {
@@ -225,13 +165,13 @@ int keyCount(int choice, bool left, bool right) {
     return static_cast<int>(events.events().size());
 }
 
-void pressKeys(Game& game, int choice) {
+void pressKeys(HeadlessPlay& play, int choice) {
     InputScript events;
-    keysFor(choice, shared.left, shared.right, 1, events);
-    events.apply(1, game);
+    keysFor(choice, play.state().arrows.left, play.state().arrows.right, 1, events);
+    events.apply(1, play);
 }
 
-double distanceTo(const PlayerState& s, const Options::Waypoint& w) {
+double distanceTo(const PlayerBody& s, const Options::Waypoint& w) {
     const double dx = s.x + playerHalfWidth - w.x;
     const double dy = s.y + playerHalfHeight - w.y;
     return std::sqrt(dx * dx + dy * dy);
@@ -240,7 +180,7 @@ double distanceTo(const PlayerState& s, const Options::Waypoint& w) {
 // How far the play seems from the waypoint: a pixel below it counts several times, since
 // falling is easy and climbing back is not, so plays falling past do not crowd out the ones
 // still waiting above.
-double remainingWay(const PlayerState& s, const Options::Waypoint& w) {
+double remainingWay(const PlayerBody& s, const Options::Waypoint& w) {
     const double dx = s.x + playerHalfWidth - w.x;
     const double below = std::max(0.0, static_cast<double>(s.y + playerHalfHeight - w.y));
     const double above = std::max(0.0, static_cast<double>(w.y - s.y - playerHalfHeight));
@@ -251,26 +191,31 @@ double remainingWay(const PlayerState& s, const Options::Waypoint& w) {
 // reaching it) and scores the play: waypoints passed first, then nearness to the next one,
 // and fewer key events among equals.
 void score(Node& node, const std::vector<Options::Waypoint>& route) {
-    while (node.player.grounded && node.waypoint < static_cast<int>(route.size()) &&
-           distanceTo(node.player, route[node.waypoint]) <= route[node.waypoint].radius) {
+    const PlayerBody& body = node.player.body;
+    while (body.grounded && node.waypoint < static_cast<int>(route.size()) &&
+           distanceTo(body, route[node.waypoint]) <= route[node.waypoint].radius) {
         ++node.waypoint;
     }
-    node.score = node.waypoint * 1.0e6 - remainingWay(node.player, route[node.waypoint]) - node.keyEvents * 0.01;
+    node.score = node.waypoint * 1.0e6 - remainingWay(body, route[node.waypoint]) - node.keyEvents * 0.01;
 }
 
 uint64_t areaOf(const Node& node) {
-    const int64_t column = node.player.x / areaSize + 100000;
-    const int64_t row = node.player.y / areaSize + 100000;
+    const int64_t column = node.player.body.x / areaSize + 100000;
+    const int64_t row = node.player.body.y / areaSize + 100000;
     return (static_cast<uint64_t>(node.waypoint) * 1000003u + static_cast<uint64_t>(column)) * 1000003u +
            static_cast<uint64_t>(row);
 }
 
 uint64_t cellOf(const Node& node) {
-    const PlayerState& s = node.player;
+    const PlayerBody& s = node.player.body;
     uint64_t key = static_cast<uint64_t>(node.waypoint);
-    const int64_t parts[] = {
-        s.x / cellX, s.y / cellY, s.velocityX / cellVelocityX, s.velocityY / cellVelocityY, s.grounded,
-        s.left,      s.right};
+    const int64_t parts[] = {s.x / cellX,
+                             s.y / cellY,
+                             s.velocityX / cellVelocityX,
+                             s.velocityY / cellVelocityY,
+                             s.grounded,
+                             node.player.arrows.left,
+                             node.player.arrows.right};
     for (int64_t part : parts) {
         key = key * 1000003u + static_cast<uint64_t>(part + 500000);
     }
@@ -279,22 +224,20 @@ uint64_t cellOf(const Node& node) {
 
 enum class Outcome { Alive, Respawned, Won };
 
-// Plays the choice for one segment from the node's state at tick start; the traps must stand
-// as they stand at that tick.
-Outcome playSegment(Game& game, const Node& from, int choice, int start, int& wonAt) {
-    restorePlayer(game, from.player);
-    shared.state = CONTINUE;
+// Plays the choice for one segment from the node's state at tick start, in the scenery of that
+// tick.
+Outcome playSegment(HeadlessPlay& play, const Node& from, const SceneryState& scenery, int choice, int start,
+                    int& wonAt) {
+    restorePlay(play, from.player, scenery);
     for (int t = 0; t < options.segment; ++t) {
         if (t == 0) {
-            pressKeys(game, choice);
+            pressKeys(play, choice);
         }
-        const int spawned = game.playersSpawned();
-        game.update(0);
-        floatTraps(*game.level);
-        if (game.playersSpawned() != spawned) {
+        play.update(0);
+        if (play.lastEvents().has(PlayEvent::Kind::Respawned)) {
             return Outcome::Respawned;
         }
-        if (shared.state == WIN) {
+        if (play.end() == HeadlessPlay::End::ReachedGoal) {
             wonAt = start + t;
             return Outcome::Won;
         }
@@ -326,33 +269,32 @@ struct Found {
     int ticks = 0;
 };
 
-bool search(Game& game, Found& found) {
+bool search(HeadlessPlay& play, Found& found) {
     std::vector<Options::Waypoint> route = options.route;
-    const Level& level = *game.level;
+    const Level& level = play.level();
     route.push_back(Options::Waypoint{level.goal.x + level.goal.width / 2, level.goal.y + level.goal.height / 2, 0});
 
     std::vector<Node> nodes;
-    Node root{savePlayer(game), -1, 0, 0, 0, 0.0};
+    Node root{savePlayer(play), -1, 0, 0, 0, 0.0};
     score(root, route);
     nodes.push_back(root);
     std::vector<int> beam{0};
-    std::vector<TrapState> traps = saveTraps(*game.level);
+    SceneryState scenery = play.state().scenery;
     for (int start = 1; start <= options.ticks; start += options.segment) {
         std::vector<int> children;
         for (int parent : beam) {
             for (int choice = 0; choice < choices; ++choice) {
-                restoreTraps(*game.level, traps);
                 int wonAt = 0;
-                const Outcome outcome = playSegment(game, nodes[parent], choice, start, wonAt);
+                const Outcome outcome = playSegment(play, nodes[parent], scenery, choice, start, wonAt);
                 if (outcome == Outcome::Respawned) {
                     continue;
                 }
                 const Node& from = nodes[parent];
-                Node child{savePlayer(game),
+                Node child{savePlayer(play),
                            parent,
                            choice,
                            from.waypoint,
-                           from.keyEvents + keyCount(choice, from.player.left, from.player.right),
+                           from.keyEvents + keyCount(choice, from.player.arrows.left, from.player.arrows.right),
                            0.0};
                 nodes.push_back(child);
                 if (outcome == Outcome::Won) {
@@ -364,11 +306,9 @@ bool search(Game& game, Found& found) {
                 children.push_back(static_cast<int>(nodes.size()) - 1);
             }
         }
-        restoreTraps(*game.level, traps);
         for (int t = 0; t < options.segment; ++t) {
-            floatTraps(*game.level);
+            advanceScenery(level, scenery);
         }
-        traps = saveTraps(*game.level);
 
         std::stable_sort(children.begin(), children.end(),
                          [&](int a, int b) { return nodes[a].score > nodes[b].score; });
@@ -394,7 +334,7 @@ bool search(Game& game, Found& found) {
         const Node& best = nodes[beam.front()];
         if ((start - 1) % (options.segment * 50) == 0) {
             std::fprintf(stderr, "tick %5d: best at (%d, %d), waypoint %d of %zu, %zu plays kept\n", start,
-                         best.player.x, best.player.y, best.waypoint, route.size(), beam.size());
+                         best.player.body.x, best.player.body.y, best.waypoint, route.size(), beam.size());
         }
     }
     std::fprintf(stderr, "levelsolve: no goal within %d ticks\n", options.ticks);
@@ -402,14 +342,14 @@ bool search(Game& game, Found& found) {
 }
 
 // Replays the keys as the replay tests do; true when they reach the goal with no respawn.
-bool confirm(Game& game, const InputScript& script, int& ticks) {
-    ScriptedPlay::releaseArrows(game);
-    if (!loadLevel(game)) {
+bool confirm(HeadlessPlay& play, const InputScript& script, int& ticks) {
+    if (!loadLevel(play)) {
         return false;
     }
-    const ScriptedPlay::Result result = ScriptedPlay::play(game, script, options.ticks);
+    const ScriptedPlay::Result result = ScriptedPlay::play(play, script, options.ticks);
     ticks = result.ticks;
-    return result.end == ScriptedPlay::End::Won && result.respawns == 0;
+    const bool reached = result.end == ScriptedPlay::End::Won || result.end == ScriptedPlay::End::NextLevel;
+    return reached && result.respawns == 0;
 }
 
 bool writeScript(const InputScript& script, int ticks) {
@@ -431,16 +371,14 @@ int main(int argc, char** argv) {
     }
     static std::ostringstream quiet;  // the game's log is not wanted here
     std::cout.rdbuf(quiet.rdbuf());
-    openToolWindow("levelsolve", "Vantorel levelsolve", 640, 480);
-    Game game(&shared);
-    if (!loadLevel(game)) {
+    quietSoundDevice();
+    HeadlessPlay play(&shared);
+    if (!loadLevel(play)) {
         std::fprintf(stderr, "levelsolve: cannot load %s\n", options.level.c_str());
         return 1;
     }
-    const std::vector<Image*> pictures = setTrapPicturesAside(*game.level);
     Found found;
-    const bool solved = search(game, found);
-    giveTrapPicturesBack(*game.level, pictures);
+    const bool solved = search(play, found);
     if (!solved) {
         // The furthest play, to look at with playtest trace or show.
         const std::string partial = options.script + ".part";
@@ -451,7 +389,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     int ticks = 0;
-    if (!confirm(game, found.script, ticks)) {
+    if (!confirm(play, found.script, ticks)) {
         std::fprintf(stderr, "levelsolve: the keys found do not replay to the goal (%d ticks)\n", ticks);
         return 1;
     }

@@ -4,7 +4,8 @@
 //   playtest record LEVEL SCRIPT   play the level yourself; your keys are written to SCRIPT
 //                                  when the goal is reached or Escape is pressed
 //   playtest show LEVEL SCRIPT     replays the script in a window at the game's pace
-//   playtest trace LEVEL SCRIPT    replays as fast as it can and prints the player every tick
+//   playtest trace LEVEL SCRIPT    replays as fast as it can and prints the player every tick;
+//                                  needs no display
 // Options: --seed N (default 1), --ticks N (most ticks to play, default 7200).
 #include <GL/freeglut.h>
 
@@ -19,10 +20,12 @@
 #include "app/SharedState.h"
 #include "game/Camera.h"
 #include "game/Game.h"
+#include "game/HeadlessPlay.h"
 #include "game/InputScript.h"
 #include "game/ScriptedPlay.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
+#include "tools/ToolSound.h"
 
 namespace {
 
@@ -144,8 +147,14 @@ void recordKey(unsigned char key, int, int) {
 }
 
 int trace() {
+    std::srand(options.seed);
+    HeadlessPlay headless(&shared);
+    if (!headless.load(options.level)) {
+        std::fprintf(stderr, "playtest: cannot load %s\n", options.level.c_str());
+        return 1;
+    }
     const ScriptedPlay::Result result =
-        ScriptedPlay::play(*game, replay, options.ticks, [](const ScriptedPlay::Tick& t) {
+        ScriptedPlay::play(headless, replay, options.ticks, [](const ScriptedPlay::Tick& t) {
             std::printf("%5d x %5d y %5d vx %4d vy %5d %s%s\n", t.tick, t.x, t.y, t.velocityX, t.velocityY,
                         t.grounded ? "ground" : "air", t.respawned ? " RESPAWN" : "");
         });
@@ -173,12 +182,13 @@ int main(int argc, char** argv) {
     // The game's log is not wanted here.
     static std::ostringstream quiet;
     std::cout.rdbuf(quiet.rdbuf());
+    if (options.mode == "trace") {
+        quietSoundDevice();
+        return trace();
+    }
     openToolWindow("playtest", "Vantorel playtest", 640, 480);
     if (!startLevel()) {
         return 1;
-    }
-    if (options.mode == "trace") {
-        return trace();
     }
     glutDisplayFunc([] {});
     glutSetKeyRepeat(GLUT_KEY_REPEAT_OFF);

@@ -8,6 +8,7 @@
 
 #include "app/SharedState.h"
 #include "game/Game.h"
+#include "game/HeadlessPlay.h"
 #include "game/InputScript.h"
 #include "game/ScriptedPlay.h"
 #include "level/Level.h"
@@ -67,6 +68,56 @@ TEST_P(LevelReplayTest, RecordedKeysReachTheGoal) {
     const ScriptedPlay::Result result = ScriptedPlay::play(game, script, script.lastTick() + ticksAfterLastKey);
     const ScriptedPlay::End expected = last ? ScriptedPlay::End::Won : ScriptedPlay::End::NextLevel;
     EXPECT_EQ(result.end, expected) << levelName(level) << " after " << result.ticks << " ticks";
+}
+
+// The tools play without a window: the play step alone reaches every goal with no respawn.
+TEST_P(LevelReplayTest, RecordedKeysReachTheGoalWithoutAWindow) {
+    const int level = GetParam();
+    HeadlessPlay headless(&shared);
+    std::srand(recordingSeed);
+    ASSERT_TRUE(headless.load(levelName(level)));
+    const bool last = headless.level().nextMap == "finish";
+    const InputScript script = loadScript(level);
+    const ScriptedPlay::Result result = ScriptedPlay::play(headless, script, script.lastTick() + ticksAfterLastKey);
+    EXPECT_EQ(result.end, last ? ScriptedPlay::End::Won : ScriptedPlay::End::NextLevel) << levelName(level);
+    EXPECT_EQ(result.respawns, 0) << levelName(level);
+}
+
+// The game and the play step alone, fed the same keys, are in the same state after every tick:
+// what a tool finds is what a player meets. No frame is drawn, since drawing changes nothing.
+TEST_P(LevelReplayTest, TheGameAndThePlayStepAloneAgreeEveryTick) {
+    const int level = GetParam();
+    Game game(&shared);
+    SharedState alone;
+    HeadlessPlay headless(&alone);
+    std::srand(recordingSeed);
+    ASSERT_TRUE(game.newGame(levelName(level)));
+    std::srand(recordingSeed);
+    ASSERT_TRUE(headless.load(levelName(level)));
+    const InputScript script = loadScript(level);
+    const int levelsBefore = game.levelsStarted();
+    for (int tick = 1; tick <= script.lastTick() + ticksAfterLastKey; ++tick) {
+        script.apply(tick, game);
+        script.apply(tick, headless);
+        game.update(0);
+        headless.update(0);
+        if (game.levelsStarted() != levelsBefore || shared.state != CONTINUE) {
+            EXPECT_EQ(headless.end(), HeadlessPlay::End::ReachedGoal) << "tick " << tick;
+            return;
+        }
+        const PlayState& inGame = game.playState();
+        const PlayState& played = headless.state();
+        ASSERT_EQ(inGame.player.box(), played.player.box()) << "tick " << tick;
+        ASSERT_EQ(inGame.player.velocityX, played.player.velocityX) << "tick " << tick;
+        ASSERT_EQ(inGame.player.velocityY, played.player.velocityY) << "tick " << tick;
+        ASSERT_EQ(inGame.player.pose.frameCounter, played.player.pose.frameCounter) << "tick " << tick;
+        ASSERT_EQ(inGame.scenery.traps.size(), played.scenery.traps.size());
+        for (size_t i = 0; i < inGame.scenery.traps.size(); ++i) {
+            ASSERT_EQ(inGame.scenery.traps[i].x, played.scenery.traps[i].x) << "tick " << tick << " trap " << i;
+            ASSERT_EQ(inGame.scenery.traps[i].y, played.scenery.traps[i].y) << "tick " << tick << " trap " << i;
+        }
+    }
+    ADD_FAILURE() << levelName(level) << ": the game never reached the goal";
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelReplayTest, ::testing::ValuesIn(shippedLevels()));

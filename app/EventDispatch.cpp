@@ -10,6 +10,7 @@
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
 #include "app/TickWait.h"
+#include "core/GameUnits.h"
 #include "core/KeyCodes.h"
 #include "graphics/TextureManager.h"
 
@@ -18,7 +19,6 @@ SharedState* sharedState = nullptr;
 
 namespace {
 
-const unsigned int tickMilliseconds = 16;
 #ifdef VANTOREL_POLL_1MS
 // The comparison build polls the display every millisecond instead of sleeping to the tick.
 const int idleWaitMilliseconds = 1;
@@ -136,8 +136,8 @@ void updateCallback(int value) {
     protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
-    glutTimerFunc(tickMilliseconds, updateCallback, 0);
-    TickWait::tickScheduled(tickMilliseconds);
+    glutTimerFunc(units::kTickMilliseconds, updateCallback, 0);
+    TickWait::tickScheduled(units::kTickMilliseconds);
 }
 
 void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {
@@ -177,7 +177,7 @@ void registerCallbacks() {
     glutMotionFunc(clickDragCallback);
     glutPassiveMotionFunc(mouseMoveCallback);
     glutTimerFunc(0, updateCallback, 0);
-    glutJoystickFunc(joystickCallback, tickMilliseconds);
+    glutJoystickFunc(joystickCallback, units::kTickMilliseconds);
     glutWindowStatusFunc(windowStatusCallback);
     TickWait::tickScheduled(0);
 }

@@ -2,9 +2,11 @@
 
 #include <time.h>
 
+#include "core/GameUnits.h"
+
 namespace {
 constexpr int64_t kNanosecondsPerMillisecond = 1000000;
-constexpr int64_t kTickNanoseconds = 16 * kNanosecondsPerMillisecond;
+constexpr int64_t kTickNanoseconds = units::kTickMilliseconds * kNanosecondsPerMillisecond;
 
 // No tick scheduled yet counts as long overdue: wait a tick at most.
 int64_t nextTickDue = -2 * kTickNanoseconds;

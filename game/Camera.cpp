@@ -1,12 +1,12 @@
 #include "game/Camera.h"
 
+#include "core/GameUnits.h"
 #include "core/SaturatingMath.h"
 #include "sound/WubManager.h"
 #include "sound/irrKlang.h"
 
 namespace {
 
-const float soundUnitsPerPixel = 0.0078125f;  // 128 pixels to a sound unit
 
 // Left or top edge of a view of the given size kept inside a level of the given size.
 int32_t clampEdge(int32_t edge, int32_t size, int32_t levelSize) {
@@ -36,8 +36,8 @@ void Camera::clampToLevel(int levelWidth, int levelHeight) {
     }
     const int64_t centreX = int64_t{x} + width / 2;
     const int64_t centreY = int64_t{y} + height / 2;
-    const irrklang::vec3df position(static_cast<float>(centreX * double{soundUnitsPerPixel}),
-                                    static_cast<float>(centreY * double{soundUnitsPerPixel}), 0);
+    const irrklang::vec3df position(static_cast<float>(centreX * units::kSoundUnitsPerPixel),
+                                    static_cast<float>(centreY * units::kSoundUnitsPerPixel), 0);
     engine->setListenerPosition(position, irrklang::vec3df(0, 0, 1), irrklang::vec3df(0, 0, 0),
                                 irrklang::vec3df(0, 1, 0));
 }

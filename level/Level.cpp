@@ -9,6 +9,7 @@
 #include "core/TextInput.h"
 #include "graphics/Image.h"
 #include "level/LevelFormat.h"
+#include "level/LevelKeys.h"
 #include "level/LevelReader.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
@@ -16,10 +17,6 @@
 namespace {
 
 const char* const dataFolder = "data/";
-
-bool isMirrorKey(const std::string& key) {
-    return key == "flip" || key == "mirror" || key == "flipped";
-}
 
 // Hands the section's entries that the game carries out to apply, in file order; the reader
 // has already set aside unknown keys, switch words not taken and offsets without a picture.
@@ -114,66 +111,19 @@ bool Level::loadFromFile(std::string fileName) {
 
 void Level::readProperties(const LevelReader::Section& section) {
     applyEntries(section, [this](const LevelReader::Entry& entry) {
-        const std::string& key = entry.key;
-        if (key == "width") {
-            width = parseInt(entry.value);
-            std::cout << "level width set to " << width << "\n";
-        } else if (key == "height") {
-            height = parseInt(entry.value);
-            std::cout << "level height set to " << height << "\n";
-        } else if (key == "spawnx") {
-            spawnX = parseInt(entry.value);
-            std::cout << "spawn x set to " << spawnX << "\n";
-        } else if (key == "spawny") {
-            spawnY = parseInt(entry.value);
-            std::cout << "spawn y set to " << spawnY << "\n";
-        } else if (key == "winx") {
-            goal.x = parseInt(entry.value);
-            std::cout << "win x set to " << goal.x << "\n";
-        } else if (key == "winy") {
-            goal.y = parseInt(entry.value);
-        } else if (key == "winimg") {
-            // The picture resets the goal's position: "winx" and "winy" must follow it.
-            goal.load(picturePath(entry.value));
-            goal.setFloating(true);
-            goal.z = 0;
-        } else if (key == "nextmap") {
-            nextMap = entry.value;
-            std::cout << "next map set to " << nextMap << "\n";
-        } else if (key == "music") {
-            music = entry.value;
-        }
+        levelkeys::applyToLevel(LevelReader::Kind::Properties, entry, *this);
     });
 }
 
 void Level::readBackground(const LevelReader::Section& section) {
     applyEntries(section, [this](const LevelReader::Entry& entry) {
-        if (entry.key == "img") {
-            delete background;
-            background = nullptr;
-            background = new Image(picturePath(entry.value));
-        }
+        levelkeys::applyToLevel(LevelReader::Kind::Background, entry, *this);
     });
 }
 
 void Level::readDecoration(const LevelReader::Section& section) {
     auto decoration = std::make_unique<Decoration>();
-    applyEntries(section, [&decoration](const LevelReader::Entry& entry) {
-        const std::string& key = entry.key;
-        if (key == "img") {
-            decoration->load(picturePath(entry.value));
-        } else if (key == "x") {
-            decoration->x = parseInt(entry.value);
-        } else if (key == "y") {
-            decoration->y = parseInt(entry.value);
-        } else if (key == "z") {
-            decoration->z = parseInt(entry.value);
-        } else if (key == "floating") {
-            decoration->setFloating(true);
-        } else if (isMirrorKey(key)) {
-            decoration->flipped = true;
-        }
-    });
+    applyEntries(section, [&decoration](const LevelReader::Entry& entry) { levelkeys::applyTo(entry, *decoration); });
     if (section.end == LevelReader::End::Interrupted) {
         return;
     }
@@ -183,29 +133,7 @@ void Level::readDecoration(const LevelReader::Section& section) {
 
 void Level::readPlatform(const LevelReader::Section& section) {
     auto platform = std::make_unique<Platform>();
-    applyEntries(section, [&platform](const LevelReader::Entry& entry) {
-        const std::string& key = entry.key;
-        Image* image = platform->image;
-        if (key == "img") {
-            platform->setImage(picturePath(entry.value));
-        } else if (key == "x") {
-            platform->setX(parseInt(entry.value));
-        } else if (key == "y") {
-            platform->setY(parseInt(entry.value));
-        } else if (key == "w") {
-            platform->width = parseInt(entry.value);
-        } else if (key == "h") {
-            platform->height = parseInt(entry.value);
-        } else if (image == nullptr) {
-            // Offsets and mirroring act on a picture; the reader lets none through before "img".
-        } else if (key == "xOffset") {
-            image->x = parseInt(entry.value);
-        } else if (key == "yOffset") {
-            image->y = parseInt(entry.value);
-        } else if (isMirrorKey(key)) {
-            image->flipped = true;
-        }
-    });
+    applyEntries(section, [&platform](const LevelReader::Entry& entry) { levelkeys::applyTo(entry, *platform); });
     if (section.end != LevelReader::End::Interrupted) {
         platforms.push_back(platform.release());
     }
@@ -213,24 +141,7 @@ void Level::readPlatform(const LevelReader::Section& section) {
 
 void Level::readTrap(const LevelReader::Section& section) {
     auto trap = std::make_unique<Trap>();
-    applyEntries(section, [&trap](const LevelReader::Entry& entry) {
-        const std::string& key = entry.key;
-        if (key == "img") {
-            trap->setImage(picturePath(entry.value));
-        } else if (key == "x") {
-            trap->setX(parseInt(entry.value));
-        } else if (key == "y") {
-            trap->setY(parseInt(entry.value));
-        } else if (key == "xfloating") {
-            trap->setFloatX(parseInt(entry.value));
-        } else if (key == "yfloating") {
-            trap->setFloatY(parseInt(entry.value));
-        } else if (key == "partition") {
-            trap->partition(parseInt(entry.value));
-        } else if (key == "sfx") {
-            trap->setSound(entry.value);
-        }
-    });
+    applyEntries(section, [&trap](const LevelReader::Entry& entry) { levelkeys::applyTo(entry, *trap); });
     if (section.end != LevelReader::End::Interrupted) {
         traps.push_back(trap.release());
     }

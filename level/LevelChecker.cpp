@@ -9,21 +9,21 @@
 #include <optional>
 #include <utility>
 
+#include "core/GameUnits.h"
 #include "core/RegularFile.h"
 #include "core/TextInput.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
+#include "level/LevelKeys.h"
 #include "level/LevelReader.h"
+#include "objects/MotionTuning.h"
 #include "objects/Movement.h"
+#include "objects/Platform.h"
 #include "sound/WavDecoder.h"
 
 namespace {
 
-// The player's box; the game gives every level the same one.
-const int32_t playerWidth = 34;
-const int32_t playerHeight = 46;
 
-const char* const requiredProperties[] = {"width", "height", "spawnx", "spawny", "winimg", "winx", "winy", "nextmap"};
 
 bool insideLevel(Bounds box, int64_t width, int64_t height) {
     return box.x >= 0 && box.y >= 0 && int64_t{box.x} + box.w <= width && int64_t{box.y} + box.h <= height;
@@ -54,6 +54,15 @@ using Entry = LevelReader::Entry;
 using Fate = LevelReader::Fate;
 using Kind = LevelReader::Kind;
 using Section = LevelReader::Section;
+
+unsigned flagsOf(Kind kind, const std::string& key) {
+    for (const levelkeys::Rule& rule : levelkeys::rulesFor(kind)) {
+        if (key == rule.name) {
+            return rule.flags;
+        }
+    }
+    return 0;
+}
 
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -98,13 +107,16 @@ private:
     void warning(int line, const std::string& what) { warnings.emplace_back(line, where(line) + "warning: " + what); }
 
     void readSection(const Section& section) {
-        Bounds box;
+        // A platform's box as the game builds it, from the same keys; its picture is checked
+        // apart, so it is never loaded onto it.
+        Platform platform;
         for (const Entry& entry : section.entries) {
             if (entry.carriedOut) {
-                carriedOut(section.kind, entry, box);
+                carriedOut(section.kind, entry, platform);
             }
             judged(section, entry);
         }
+        const Bounds box = platform.box();
         if (section.end == LevelReader::End::Interrupted) {
             const bool object = section.kind != Kind::Properties && section.kind != Kind::Background;
             error(section.line, "section [" + section.name + "] is not closed with \"end\"; line " +
@@ -122,7 +134,7 @@ private:
     }
 
     // What the game does with the line: load what it names, keep the settings it makes.
-    void carriedOut(Kind kind, const Entry& entry, Bounds& box) {
+    void carriedOut(Kind kind, const Entry& entry, Platform& platform) {
         const bool picture = kind == Kind::Properties ? entry.key == "winimg" : entry.key == "img";
         std::optional<PictureSize> size;
         if (picture) {
@@ -135,8 +147,8 @@ private:
         if (kind == Kind::Trap && entry.key == "sfx") {
             checkSound(entry.line, "sound ", entry.value);
         }
-        if (kind == Kind::Platform) {
-            platformEntry(entry, box);
+        if (kind == Kind::Platform && !picture) {
+            levelkeys::applyTo(entry, platform);
         }
         if (kind != Kind::Properties) {
             return;
@@ -165,23 +177,11 @@ private:
         if (entry.fate == Fate::Applied && entry.key != "winimg" && entry.key != "nextmap") {
             properties[entry.key] = parseInt(entry.value);
         }
-        if (entry.key == "nextmap" && entry.value != "finish") {
+        if (entry.key == "nextmap" && entry.value != units::kLastLevelMark) {
             std::error_code ec;
             if (!std::filesystem::is_regular_file(folder + "/data/" + entry.value, ec)) {
                 error(entry.line, "next level data/" + entry.value + " does not exist");
             }
-        }
-    }
-
-    static void platformEntry(const Entry& entry, Bounds& box) {
-        if (entry.key == "x") {
-            box.x = parseInt(entry.value);
-        } else if (entry.key == "y") {
-            box.y = parseInt(entry.value);
-        } else if (entry.key == "w") {
-            box.w = parseInt(entry.value);
-        } else if (entry.key == "h") {
-            box.h = parseInt(entry.value);
         }
     }
 
@@ -207,7 +207,7 @@ private:
             return;
         case Fate::WordNotTaken:
             warning(entry.line, quoted(entry.key + ": " + entry.value) + " is not a switch word the game takes (" +
-                                    (entry.key == "floating" ? "yes, Yes, true or True" : "yes, YES, TRUE or ON") +
+                                    levelkeys::switchWords(flagsOf(section.kind, entry.key)) +
                                     "); the line is ignored");
             return;
         case Fate::TooEarly:
@@ -244,9 +244,9 @@ private:
 };
 
 void Inspection::checkPlacement() {
-    for (const char* key : requiredProperties) {
+    for (const std::string& key : levelkeys::keysWith(Kind::Properties, levelkeys::kRequired)) {
         if (propertyLines.count(key) == 0) {
-            error(0, std::string("property ") + key + " is not given");
+            error(0, "property " + key + " is not given");
         }
     }
     auto value = [this](const char* key) { return properties.count(key) ? properties[key] : 0; };
@@ -255,12 +255,13 @@ void Inspection::checkPlacement() {
     if (propertyLines.count("width") && propertyLines.count("height") && (width <= 0 || height <= 0)) {
         error(propertyLines["width"], "the level has no area");
     }
-    const Bounds spawn{static_cast<int32_t>(value("spawnx")), static_cast<int32_t>(value("spawny")), playerWidth,
-                       playerHeight};
+    const Bounds spawn{static_cast<int32_t>(value("spawnx")), static_cast<int32_t>(value("spawny")), tuning::kPlayerWidth,
+                       tuning::kPlayerHeight};
     const int spawnLine = propertyLines.count("spawnx") ? propertyLines["spawnx"] : 0;
     if (!insideLevel(spawn, width, height)) {
         error(spawnLine, "the start box (" + std::to_string(spawn.x) + ", " + std::to_string(spawn.y) +
-                             ", 34 x 46) is not inside the level");
+                             ", " + std::to_string(tuning::kPlayerWidth) + " x " +
+                             std::to_string(tuning::kPlayerHeight) + ") is not inside the level");
     }
     for (const auto& [line, platform] : platforms) {
         if (overlaps(spawn, platform)) {

@@ -1,5 +1,7 @@
 #include "level/LevelFormat.h"
 
+#include <algorithm>
+
 namespace {
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -42,12 +44,22 @@ std::string picturePath(const std::string& value) {
     return startsWith(value, "sprites/") ? value : "sprites/" + value;
 }
 
+const std::vector<std::string>& floatingWords() {
+    static const std::vector<std::string> words{"yes", "Yes", "true", "True"};
+    return words;
+}
+
+const std::vector<std::string>& mirrorWords() {
+    static const std::vector<std::string> words{"yes", "YES", "TRUE", "ON"};
+    return words;
+}
+
 bool isFloatingWord(const std::string& value) {
-    return value == "yes" || value == "Yes" || value == "true" || value == "True";
+    return std::find(floatingWords().begin(), floatingWords().end(), value) != floatingWords().end();
 }
 
 bool isMirrorWord(const std::string& value) {
-    return value == "yes" || value == "YES" || value == "TRUE" || value == "ON";
+    return std::find(mirrorWords().begin(), mirrorWords().end(), value) != mirrorWords().end();
 }
 
 bool isBackgroundSection(const std::string& name) {

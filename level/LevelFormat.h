@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // The line rules of level files, apart from what the lines build.
 
@@ -25,6 +26,8 @@ std::string picturePath(const std::string& value);
 
 // The floating switch takes "yes", "Yes", "true", "True"; the mirror switch "yes", "YES",
 // "TRUE", "ON". Any other word leaves the line without effect.
+const std::vector<std::string>& floatingWords();
+const std::vector<std::string>& mirrorWords();
 bool isFloatingWord(const std::string& value);
 bool isMirrorWord(const std::string& value);
 

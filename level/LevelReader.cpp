@@ -8,6 +8,7 @@
 
 #include "core/TextInput.h"
 #include "level/LevelFormat.h"
+#include "level/LevelKeys.h"
 
 namespace {
 
@@ -15,80 +16,9 @@ using Entry = LevelReader::Entry;
 using Fate = LevelReader::Fate;
 using Kind = LevelReader::Kind;
 
-// What a key needs and what it does to the keys around it.
-enum KeyFlag : unsigned {
-    kOverrides = 1u << 0,            // the same key again replaces what this one set
-    kOverridesIfPositive = 1u << 1,  // as kOverrides, but only a later count above 0 replaces it
-    kIsPicture = 1u << 2,            // loading the picture resets the keys marked kResetByPicture
-    kResetByPicture = 1u << 3,       // a later picture of the same object puts this setting back
-    kNeedsPicture = 1u << 4,         // before any picture the line is ignored
-    kActsWithoutPicture = 1u << 5,   // with kNeedsPicture: the line is still carried out (its log line)
-    kFloatingSwitch = 1u << 6,
-    kMirrorSwitch = 1u << 7,
-};
-
-struct KeyRule {
-    const char* key;
-    unsigned flags;
-};
-
-const KeyRule propertiesKeys[] = {
-    {"width", kOverrides},
-    {"height", kOverrides},
-    {"spawnx", kOverrides},
-    {"spawny", kOverrides},
-    {"winx", kOverrides | kResetByPicture},
-    {"winy", kOverrides | kResetByPicture},
-    {"winimg", kOverrides | kIsPicture},
-    {"nextmap", kOverrides},
-    {"music", kOverrides},
-};
-const KeyRule backgroundKeys[] = {{"img", kOverrides | kIsPicture}};
-const KeyRule decorationKeys[] = {
-    {"img", kOverrides | kIsPicture},    {"x", kOverrides | kResetByPicture},
-    {"y", kOverrides | kResetByPicture}, {"z", kOverrides},
-    {"floating", kFloatingSwitch},       {"flip", kMirrorSwitch},
-    {"mirror", kMirrorSwitch},           {"flipped", kMirrorSwitch},
-};
-const KeyRule platformKeys[] = {
-    {"img", kOverrides | kIsPicture},
-    {"x", kOverrides},
-    {"y", kOverrides},
-    {"w", kOverrides},
-    {"h", kOverrides},
-    {"xOffset", kOverrides | kNeedsPicture | kResetByPicture},
-    {"yOffset", kOverrides | kNeedsPicture | kResetByPicture},
-    {"flip", kMirrorSwitch | kNeedsPicture},
-    {"mirror", kMirrorSwitch | kNeedsPicture},
-    {"flipped", kMirrorSwitch | kNeedsPicture},
-};
-const KeyRule trapKeys[] = {
-    {"img", kOverrides | kIsPicture},
-    {"x", kOverrides},
-    {"y", kOverrides},
-    {"xfloating", kOverrides},
-    {"yfloating", kOverrides},
-    // A later picture comes uncut, but the box keeps the frame size: the cut is not wholly undone.
-    {"partition", kOverridesIfPositive | kNeedsPicture | kActsWithoutPicture},
-    // A second sound starts a second loop; it replaces nothing.
-    {"sfx", 0},
-};
-
-template <size_t N>
-std::vector<KeyRule> rules(const KeyRule (&table)[N]) {
-    return std::vector<KeyRule>(table, table + N);
-}
-
-const std::vector<KeyRule>& rulesFor(Kind kind) {
-    static const std::map<Kind, std::vector<KeyRule>> all = {
-        {Kind::Properties, rules(propertiesKeys)},
-        {Kind::Background, rules(backgroundKeys)},
-        {Kind::Decoration, rules(decorationKeys)},
-        {Kind::Platform, rules(platformKeys)},
-        {Kind::Trap, rules(trapKeys)},
-    };
-    return all.at(kind);
-}
+using levelkeys::Rule;
+using levelkeys::rulesFor;
+using namespace levelkeys;
 
 std::optional<Kind> kindFor(const std::string& name) {
     if (name == "Properties") {
@@ -127,12 +57,12 @@ std::string trimmed(const std::string& text) {
 
 // Marks a key the section does not know: in other letters' case a known key (or the closing
 // "end") is WrongCase, and one that only spaces or case keep from a known key is named too.
-void judgeUnknown(Entry& entry, const std::vector<KeyRule>& known) {
+void judgeUnknown(Entry& entry, const std::vector<Rule>& known) {
     entry.carriedOut = false;
     entry.fate = Fate::UnknownKey;
     std::vector<std::string> names{"end"};
-    for (const KeyRule& rule : known) {
-        names.push_back(rule.key);
+    for (const Rule& rule : known) {
+        names.push_back(rule.name);
     }
     for (const std::string& name : names) {
         if (lowered(entry.key) == lowered(name)) {
@@ -159,9 +89,9 @@ bool wordTaken(unsigned flags, const std::string& value) {
 // The settings in force for one object, or for the whole level in properties and background.
 class Scope {
 public:
-    void judge(Entry& entry, const std::vector<KeyRule>& known) {
+    void judge(Entry& entry, const std::vector<Rule>& known) {
         const auto rule =
-            std::find_if(known.begin(), known.end(), [&entry](const KeyRule& r) { return entry.key == r.key; });
+            std::find_if(known.begin(), known.end(), [&entry](const Rule& r) { return entry.key == r.name; });
         if (rule == known.end()) {
             judgeUnknown(entry, known);
             return;
@@ -283,7 +213,7 @@ void LevelReader::judge() {
         Scope& scope = section.kind == Kind::Properties   ? properties
                        : section.kind == Kind::Background ? background
                                                           : object;
-        const std::vector<KeyRule>& known = rulesFor(section.kind);
+        const std::vector<Rule>& known = rulesFor(section.kind);
         for (Entry& entry : section.entries) {
             scope.judge(entry, known);
         }

@@ -2,8 +2,8 @@
 #include "core/Bounds.h"
 
 // A still of the view copied from the window's back buffer, shown in place of the scene while a
-// level is paused: drawing the scene runs its animations and floating traps on. Owns its GL
-// texture, which the texture manager never sees.
+// level is paused, so a paused frame costs one quad. Owns its GL texture, which the texture
+// manager never sees.
 class FrozenFrame {
 public:
     FrozenFrame() = default;

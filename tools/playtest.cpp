@@ -18,6 +18,7 @@
 
 #include "app/Display.h"
 #include "app/SharedState.h"
+#include "core/GameUnits.h"
 #include "game/Camera.h"
 #include "game/Game.h"
 #include "game/HeadlessPlay.h"
@@ -116,7 +117,7 @@ void runTick(int) {
         std::printf("playtest: no goal after %d ticks\n", tick);
         std::exit(1);
     }
-    glutTimerFunc(16, runTick, 0);
+    glutTimerFunc(units::kTickMilliseconds, runTick, 0);
 }
 
 void recordSpecial(int key, bool down) {

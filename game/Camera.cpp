@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Left or top edge of a view of the given size kept inside a level of the given size.
 int32_t clampEdge(int32_t edge, int32_t size, int32_t levelSize) {
     if (edge < 0) {

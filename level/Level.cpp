@@ -196,7 +196,8 @@ void Level::drawDecorations(const std::vector<Decoration*>& list, bool front, Bo
 
 void Level::drawPlatforms(int offsetX, int offsetY) {
     platformShownAt.resize(platforms.size(), 0);
-    const bool skipping = index.coversPlatforms(*this) && culling && withinCullingRange(offsetX) && withinCullingRange(offsetY);
+    const bool skipping =
+        index.coversPlatforms(*this) && culling && withinCullingRange(offsetX) && withinCullingRange(offsetY);
     const ScreenArea screen = skipping ? ScreenArea::current() : ScreenArea();
     if (!screen.known) {
         for (size_t i = 0; i < platforms.size(); ++i) {

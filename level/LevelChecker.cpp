@@ -23,8 +23,6 @@
 
 namespace {
 
-
-
 bool insideLevel(Bounds box, int64_t width, int64_t height) {
     return box.x >= 0 && box.y >= 0 && int64_t{box.x} + box.w <= width && int64_t{box.y} + box.h <= height;
 }
@@ -255,13 +253,13 @@ void Inspection::checkPlacement() {
     if (propertyLines.count("width") && propertyLines.count("height") && (width <= 0 || height <= 0)) {
         error(propertyLines["width"], "the level has no area");
     }
-    const Bounds spawn{static_cast<int32_t>(value("spawnx")), static_cast<int32_t>(value("spawny")), tuning::kPlayerWidth,
-                       tuning::kPlayerHeight};
+    const Bounds spawn{static_cast<int32_t>(value("spawnx")), static_cast<int32_t>(value("spawny")),
+                       tuning::kPlayerWidth, tuning::kPlayerHeight};
     const int spawnLine = propertyLines.count("spawnx") ? propertyLines["spawnx"] : 0;
     if (!insideLevel(spawn, width, height)) {
-        error(spawnLine, "the start box (" + std::to_string(spawn.x) + ", " + std::to_string(spawn.y) +
-                             ", " + std::to_string(tuning::kPlayerWidth) + " x " +
-                             std::to_string(tuning::kPlayerHeight) + ") is not inside the level");
+        error(spawnLine, "the start box (" + std::to_string(spawn.x) + ", " + std::to_string(spawn.y) + ", " +
+                             std::to_string(tuning::kPlayerWidth) + " x " + std::to_string(tuning::kPlayerHeight) +
+                             ") is not inside the level");
     }
     for (const auto& [line, platform] : platforms) {
         if (overlaps(spawn, platform)) {

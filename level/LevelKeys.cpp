@@ -110,11 +110,13 @@ const Key<Platform> platformKeys[] = {
     {"h", kOverrides, [](Platform& platform, const std::string& value) { platform.height = parseInt(value); }},
     {"xOffset", kOverrides | kNeedsPicture | kResetByPicture,
      [](Platform& platform, const std::string& value) {
-         onPicture(platform, [](Image& image, const std::string& v) { image.x = parseInt(v); }, value);
+         onPicture(
+             platform, [](Image& image, const std::string& v) { image.x = parseInt(v); }, value);
      }},
     {"yOffset", kOverrides | kNeedsPicture | kResetByPicture,
      [](Platform& platform, const std::string& value) {
-         onPicture(platform, [](Image& image, const std::string& v) { image.y = parseInt(v); }, value);
+         onPicture(
+             platform, [](Image& image, const std::string& v) { image.y = parseInt(v); }, value);
      }},
     {"flip", kMirrorSwitch | kNeedsPicture,
      [](Platform& platform, const std::string& value) { onPicture(platform, mirror, value); }},
@@ -168,8 +170,10 @@ std::string listed(const std::vector<std::string>& words) {
 
 const std::vector<Rule>& rulesFor(Kind kind) {
     static const std::map<Kind, std::vector<Rule>> all = {
-        {Kind::Properties, rules(propertiesKeys)}, {Kind::Background, rules(backgroundKeys)},
-        {Kind::Decoration, rules(decorationKeys)}, {Kind::Platform, rules(platformKeys)},
+        {Kind::Properties, rules(propertiesKeys)},
+        {Kind::Background, rules(backgroundKeys)},
+        {Kind::Decoration, rules(decorationKeys)},
+        {Kind::Platform, rules(platformKeys)},
         {Kind::Trap, rules(trapKeys)},
     };
     return all.at(kind);

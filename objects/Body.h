@@ -41,4 +41,3 @@ struct Body {
     int32_t velocityY = 0;
     int32_t friction = 0;
 };
-

@@ -39,4 +39,3 @@ TEST(DecorationStateTest, FloatingPhaseStepsEveryTickAndDrawingLeavesIt) {
     level.show(scenery);
     EXPECT_EQ(far->phase, scenery.frontPhases[0]);
 }
-

@@ -47,7 +47,8 @@ void writeGameFolder() {
 int solve(const std::string& level, const std::string& arguments) {
     const std::string tool = testsupport::binaryDir() + "/tools/levelsolve";
     // The solver needs no display.
-    return std::system(("env -u DISPLAY " + tool + " " + level + " keys.txt " + arguments + " >solve.txt 2>&1").c_str());
+    return std::system(
+        ("env -u DISPLAY " + tool + " " + level + " keys.txt " + arguments + " >solve.txt 2>&1").c_str());
 }
 
 }  // namespace

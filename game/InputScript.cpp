@@ -86,20 +86,23 @@ void InputScript::add(int tick, Action action, const std::string& key) {
 
 void InputScript::apply(int tick, StateLoopIFC& state) const {
     for (const Event& event : list) {
-        if (event.tick != tick) {
-            continue;
+        if (event.tick == tick) {
+            send(event, state);
         }
-        switch (event.action) {
-        case Action::Down:
-            state.specialDown(arrowKeys.at(event.key), 0, 0);
-            break;
-        case Action::Up:
-            state.specialUp(arrowKeys.at(event.key), 0, 0);
-            break;
-        case Action::Press:
-            state.key(characterKeys.at(event.key), 0, 0);
-            break;
-        }
+    }
+}
+
+void InputScript::send(const Event& event, StateLoopIFC& state) {
+    switch (event.action) {
+    case Action::Down:
+        state.specialDown(arrowKeys.at(event.key), 0, 0);
+        break;
+    case Action::Up:
+        state.specialUp(arrowKeys.at(event.key), 0, 0);
+        break;
+    case Action::Press:
+        state.key(characterKeys.at(event.key), 0, 0);
+        break;
     }
 }
 

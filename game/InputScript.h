@@ -26,6 +26,8 @@ public:
     void add(int tick, Action action, const std::string& key);
     // Hands the events of that tick to the state as the window system would.
     void apply(int tick, StateLoopIFC& state) const;
+    // Hands one event to the state, whatever its tick; the key must be one parse takes.
+    static void send(const Event& event, StateLoopIFC& state);
     int lastTick() const;
     const std::vector<Event>& events() const { return list; }
 

@@ -27,7 +27,7 @@ struct Placement {
 
 Placement placed(const Decoration& decoration, int viewX, int viewY) {
     int64_t y = decoration.y;
-    if (decoration.z >= 0) {
+    if (decoration.z >= 0 && !decoration.still) {
         // A decoration that does not float still stands at its fixed random offset.
         double offset = kBobAmplitude * std::sin(static_cast<double>(decoration.phase));
         if (!std::isfinite(offset)) {

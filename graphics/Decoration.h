@@ -14,6 +14,8 @@ public:
     void draw(int originX, int originY, int viewX, int viewY, int viewWidth, int viewHeight) const;
 
     bool floating = false;
+    // Stands exactly at its y: no bobbing and no fixed random offset, whatever the depth.
+    bool still = false;
     float phase = 0.0f;
     int z = 0;
 };

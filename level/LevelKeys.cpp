@@ -89,6 +89,8 @@ const Key<Decoration> decorationKeys[] = {
      [](Decoration& decoration, const std::string& value) { decoration.y = parseInt(value); }},
     {"z", kOverrides, [](Decoration& decoration, const std::string& value) { decoration.z = parseInt(value); }},
     {"floating", kFloatingSwitch, [](Decoration& decoration, const std::string&) { decoration.setFloating(true); }},
+    // The phase it drew from rand() stays, so the phases of the scenery and traps after it do not change.
+    {"still", kStillSwitch, [](Decoration& decoration, const std::string&) { decoration.still = true; }},
     {"flip", kMirrorSwitch, [](Decoration& decoration, const std::string& value) { mirror(decoration, value); }},
     {"mirror", kMirrorSwitch, [](Decoration& decoration, const std::string& value) { mirror(decoration, value); }},
     {"flipped", kMirrorSwitch, [](Decoration& decoration, const std::string& value) { mirror(decoration, value); }},
@@ -190,7 +192,7 @@ std::vector<std::string> keysWith(Kind kind, Flag flag) {
 }
 
 std::string switchWords(unsigned flags) {
-    return listed(flags & kFloatingSwitch ? floatingWords() : mirrorWords());
+    return listed(flags & (kFloatingSwitch | kStillSwitch) ? floatingWords() : mirrorWords());
 }
 
 void applyToLevel(Kind kind, const LevelReader::Entry& entry, Level& level) {

@@ -24,6 +24,7 @@ enum Flag : unsigned {
     kFloatingSwitch = 1u << 6,       // takes the floating switch's words
     kMirrorSwitch = 1u << 7,         // takes the mirror switch's words
     kRequired = 1u << 8,             // every level must give it
+    kStillSwitch = 1u << 9,          // takes the floating switch's words
 };
 
 struct Rule {

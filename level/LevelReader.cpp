@@ -77,7 +77,7 @@ void judgeUnknown(Entry& entry, const std::vector<Rule>& known) {
 }
 
 bool wordTaken(unsigned flags, const std::string& value) {
-    if (flags & kFloatingSwitch) {
+    if (flags & (kFloatingSwitch | kStillSwitch)) {
         return isFloatingWord(value);
     }
     if (flags & kMirrorSwitch) {

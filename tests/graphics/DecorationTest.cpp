@@ -124,6 +124,22 @@ TEST_F(DecorationDrawTest, DepthThreeTruncatesEachDivision) {
     EXPECT_TRUE(drawnAt(107 - 10, 101 - 10));
 }
 
+// A still piece stands at its y whatever its phase, behind the world too; parallax still applies.
+TEST_F(DecorationDrawTest, AStillPieceNeverBobs) {
+    decoration.still = true;
+    decoration.x = 100;
+    decoration.y = 100;
+    decoration.phase = 1.5f;  // 20 sin 1.5 = 19 pixels for a piece that is not still
+    decoration.draw(0, 0, 0, 0, 600, 400);
+    EXPECT_TRUE(drawnAt(100, 100));
+
+    testsupport::clearScreen();
+    decoration.floating = true;
+    decoration.z = 3;
+    decoration.draw(0, 0, 10, 10, 600, 400);
+    EXPECT_TRUE(drawnAt(107 - 10, 101 - 10));
+}
+
 // View (201, 40): -201 / 2 = -100 toward zero, and y - (-40 / -2) / 4 = y - 5.
 TEST_F(DecorationDrawTest, DepthMinusOneScrollsFaster) {
     decoration.z = -1;

@@ -157,6 +157,9 @@ TEST(LevelCheckerTest, LinesTheGameIgnoresOrUndoesAreWarningsNotErrors) {
         {"[Decoration]\nimg: goal.png\nfloating: YES\nend\n",
          "data/test.level:13: warning: \"floating: YES\" is not a switch word the game takes (yes, Yes, true or True); "
          "the line is ignored"},
+        {"[Decoration]\nimg: goal.png\nstill: YES\nend\n",
+         "data/test.level:13: warning: \"still: YES\" is not a switch word the game takes (yes, Yes, true or True); "
+         "the line is ignored"},
         {"[Decoration]\nimg: goal.png\nflip: true\nend\n",
          "data/test.level:13: warning: \"flip: true\" is not a switch word the game takes (yes, YES, TRUE or ON); "
          "the line is ignored"},

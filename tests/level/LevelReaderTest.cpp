@@ -82,7 +82,7 @@ std::string state(const Level& level) {
     for (const auto* list : {&level.backDecorations, &level.frontDecorations}) {
         for (const Decoration* decoration : *list) {
             out << "\ndecoration " << decoration->x << "," << decoration->y << " z " << decoration->z
-                << (decoration->floating ? " floating " : " ");
+                << (decoration->floating ? " floating " : " ") << (decoration->still ? "still " : "");
             describe(out, decoration);
         }
     }
@@ -132,6 +132,8 @@ const FateCase fateCases[] = {
     {"[BG]\n>img: a.png\nend\n[bg]\nimg: b.png\nend", Fate::Overridden, true, 5, ""},
     {"[Decoration]\nimg: a.png\n>floating: YES\nend", Fate::WordNotTaken, false, 0, ""},
     {"[Decoration]\nimg: a.png\n>floating: True\nend", Fate::Applied, true, 0, ""},
+    {"[Decoration]\nimg: a.png\n>still: yes\nend", Fate::Applied, true, 0, ""},
+    {"[Decoration]\nimg: a.png\n>still: ON\nend", Fate::WordNotTaken, false, 0, ""},
     {"[Decoration]\nimg: a.png\n>flip: true\nend", Fate::WordNotTaken, false, 0, ""},
     {"[Decoration]\nimg: a.png\n>mirror: ON\nend", Fate::Applied, true, 0, ""},
     {"[Decoration]\n>x: 5\nimg: a.png\nend", Fate::TooEarly, true, 3, ""},

@@ -25,6 +25,8 @@ namespace {
 
 const char* const winSoundFile = "sounds/win.wav";
 const float winVolume = 0.3f;
+const char* const checkpointSoundFile = "sounds/checkpoint.wav";
+const float checkpointVolume = 0.3f;
 const int pauseKeyShifted = 'P';
 
 }  // namespace
@@ -76,6 +78,12 @@ bool Game::newGame(std::string fileName) {
         MusicPlayer::instance()->stop();
     } else {
         MusicPlayer::instance()->play(level->music);
+    }
+    if (!level->checkpoints.empty() && checkpointSound == nullptr) {
+        checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
+        if (checkpointSound != nullptr) {
+            checkpointSound->setDefaultVolume(checkpointVolume);
+        }
     }
     // The arrows may have gone down before the level, in the menu or the level before it.
     makePlayer();
@@ -137,6 +145,8 @@ void Game::playSounds(const PlayEvents& events) const {
             player->playAt(player->jumpSound, soundPositionOf(event.player));
         } else if (event.kind == PlayEvent::Kind::Landed) {
             player->playAt(player->landSound, soundPositionOf(event.player));
+        } else if (event.kind == PlayEvent::Kind::ReachedCheckpoint) {
+            player->playAt(checkpointSound, soundPositionOf(event.player));
         }
     }
 }

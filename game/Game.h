@@ -66,6 +66,8 @@ public:
     Player* player = nullptr;
     Camera* camera = nullptr;
     irrklang::ISoundSource* winSound = nullptr;
+    // Asked for with the first level that has checkpoints; null before, or without the file.
+    irrklang::ISoundSource* checkpointSound = nullptr;
     TextureManager* screen = nullptr;
     WubManager* soundManager = nullptr;
 

@@ -8,7 +8,7 @@
 // at that moment (where its sound is to be heard). The game turns them into sounds, the
 // camera, the log and the next level; tools only read them.
 struct PlayEvent {
-    enum class Kind { Jumped, Landed, TouchedHazard, Respawned, ReachedGoal };
+    enum class Kind { Jumped, Landed, TouchedHazard, Respawned, ReachedCheckpoint, ReachedGoal };
     Kind kind = Kind::Landed;
     Bounds player;
 };

@@ -11,7 +11,8 @@
 PlayState startPlay(const PlayWorld& world, HeldArrows held);
 
 // One tick: gravity, walking and the move; then a hazard (a trap, or below the level) respawns
-// the player, or else the goal is tested; then the scenery and the pose advance one tick.
+// the player (at the checkpoint touched last, if any), or else the checkpoints and the goal are
+// tested; then the scenery and the pose advance one tick.
 PlayEvents stepPlay(const PlayWorld& world, PlayState& state);
 
 // The part of a tick that the pictures take: the scenery and the player's pose. A level that

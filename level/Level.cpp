@@ -11,6 +11,7 @@
 #include "level/LevelFormat.h"
 #include "level/LevelKeys.h"
 #include "level/LevelReader.h"
+#include "objects/Checkpoint.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
 
@@ -66,6 +67,9 @@ Level::~Level() {
     for (Decoration* decoration : frontDecorations) {
         delete decoration;
     }
+    for (Checkpoint* checkpoint : checkpoints) {
+        delete checkpoint;
+    }
 }
 
 bool Level::loadFromFile(std::string fileName) {
@@ -101,6 +105,9 @@ bool Level::loadFromFile(std::string fileName) {
             break;
         case LevelReader::Kind::Trap:
             readTrap(section);
+            break;
+        case LevelReader::Kind::Checkpoint:
+            readCheckpoint(section);
             break;
         }
     }
@@ -147,6 +154,15 @@ void Level::readTrap(const LevelReader::Section& section) {
     }
 }
 
+void Level::readCheckpoint(const LevelReader::Section& section) {
+    auto checkpoint = std::make_unique<Checkpoint>();
+    applyEntries(section, [&checkpoint](const LevelReader::Entry& entry) { levelkeys::applyTo(entry, *checkpoint); });
+    if (section.end != LevelReader::End::Interrupted) {
+        checkpoint->light(false);
+        checkpoints.push_back(checkpoint.release());
+    }
+}
+
 void Level::show(const SceneryState& scenery) {
     for (size_t i = 0; i < traps.size() && i < scenery.traps.size(); ++i) {
         traps[i]->show(scenery.traps[i]);
@@ -158,6 +174,9 @@ void Level::show(const SceneryState& scenery) {
         frontDecorations[i]->phase = scenery.frontPhases[i];
     }
     goal.phase = scenery.goalPhase;
+    for (size_t i = 0; i < checkpoints.size(); ++i) {
+        checkpoints[i]->light(static_cast<int>(i) == scenery.litCheckpoint);
+    }
     shownTicks = scenery.ticks;
 }
 
@@ -166,7 +185,12 @@ void Level::drawBack(Bounds view, int originX, int originY) {
         background->draw(originX, originY);
     }
     drawDecorations(backDecorations, false, view, originX, originY);
-    drawPlatforms(saturateToInt32(int64_t{originX} - view.x), saturateToInt32(int64_t{originY} - view.y));
+    const int offsetX = saturateToInt32(int64_t{originX} - view.x);
+    const int offsetY = saturateToInt32(int64_t{originY} - view.y);
+    drawPlatforms(offsetX, offsetY);
+    for (const Checkpoint* checkpoint : checkpoints) {
+        checkpoint->draw(offsetX, offsetY);
+    }
 }
 
 void Level::drawFront(Bounds view, int originX, int originY) {

@@ -10,6 +10,7 @@
 #include "level/LevelReader.h"
 #include "level/SceneryState.h"
 
+class Checkpoint;
 class Image;
 class Platform;
 class Trap;
@@ -29,7 +30,8 @@ public:
     // Puts the scenery's state on show: the traps where their motion has taken them, the
     // bobbing phases, and the tick the platforms' animations are to show.
     void show(const SceneryState& scenery);
-    // Draw order: background, back scenery, platforms | (player) | goal, traps, front scenery.
+    // Draw order: background, back scenery, platforms, checkpoints | (player) | goal, traps,
+    // front scenery.
     // Things whose picture lies wholly off screen are not sent to GL. Drawing only draws.
     void drawBack(Bounds view, int originX, int originY);
     void drawFront(Bounds view, int originX, int originY);
@@ -50,6 +52,9 @@ public:
     std::vector<Platform*> platforms;
     std::vector<Trap*> traps;
     std::vector<Decoration*> frontDecorations;
+    // Places to come back to after a hazard, once touched (section "Checkpoint"); drawn behind
+    // the player, after the platforms.
+    std::vector<Checkpoint*> checkpoints;
     // Built at the end of loading; a level assembled by hand is walked list by list.
     LevelIndex index;
     // Off: every object is sent to GL, seen or not (for comparing the two ways of drawing).
@@ -61,6 +66,7 @@ private:
     void readDecoration(const LevelReader::Section& section);
     void readPlatform(const LevelReader::Section& section);
     void readTrap(const LevelReader::Section& section);
+    void readCheckpoint(const LevelReader::Section& section);
     void drawDecorations(const std::vector<Decoration*>& list, bool front, Bounds view, int originX, int originY);
     void drawPlatforms(int offsetX, int offsetY);
     void drawPlatform(size_t i, int offsetX, int offsetY);

@@ -11,6 +11,7 @@
 
 #include "core/GameUnits.h"
 #include "core/RegularFile.h"
+#include "core/SaturatingMath.h"
 #include "core/TextInput.h"
 #include "graphics/PngDecoder.h"
 #include "level/LevelFormat.h"
@@ -108,9 +109,10 @@ private:
         // A platform's box as the game builds it, from the same keys; its picture is checked
         // apart, so it is never loaded onto it.
         Platform platform;
+        CheckpointBox checkpoint;
         for (const Entry& entry : section.entries) {
             if (entry.carriedOut) {
-                carriedOut(section.kind, entry, platform);
+                carriedOut(section.kind, entry, platform, checkpoint);
             }
             judged(section, entry);
         }
@@ -129,10 +131,21 @@ private:
         if (section.kind == Kind::Platform) {
             platforms.emplace_back(section.line, box);
         }
+        if (section.kind == Kind::Checkpoint) {
+            checkpoints.emplace_back(section.line, checkpoint);
+        }
     }
 
     // What the game does with the line: load what it names, keep the settings it makes.
-    void carriedOut(Kind kind, const Entry& entry, Platform& platform) {
+    // A checkpoint's place and picture size, and how many frames its picture is cut into.
+    struct CheckpointBox {
+        int64_t x = 0;
+        int64_t y = 0;
+        PictureSize picture;
+        int64_t frames = 1;
+    };
+
+    void carriedOut(Kind kind, const Entry& entry, Platform& platform, CheckpointBox& checkpoint) {
         const bool picture = kind == Kind::Properties ? entry.key == "winimg" : entry.key == "img";
         std::optional<PictureSize> size;
         if (picture) {
@@ -148,6 +161,9 @@ private:
         if (kind == Kind::Platform && !picture) {
             levelkeys::applyTo(entry, platform);
         }
+        if (kind == Kind::Checkpoint) {
+            checkpointEntry(entry, size, checkpoint);
+        }
         if (kind != Kind::Properties) {
             return;
         }
@@ -158,6 +174,19 @@ private:
             goalPicture = size;
         }
         property(entry);
+    }
+
+    static void checkpointEntry(const Entry& entry, const std::optional<PictureSize>& size, CheckpointBox& box) {
+        if (entry.key == "img") {
+            box.picture = size.value_or(PictureSize{});
+            box.frames = 1;
+        } else if (entry.key == "x") {
+            box.x = parseInt(entry.value);
+        } else if (entry.key == "y") {
+            box.y = parseInt(entry.value);
+        } else if (entry.key == "partition" && parseInt(entry.value) > 0) {
+            box.frames = parseInt(entry.value);
+        }
     }
 
     void checkSound(int line, const std::string& what, const std::string& name) {
@@ -239,6 +268,7 @@ private:
     std::optional<PictureSize> goalPicture;
     // Each platform the game keeps: its header line and its box.
     std::vector<std::pair<int, Bounds>> platforms;
+    std::vector<std::pair<int, CheckpointBox>> checkpoints;
 };
 
 void Inspection::checkPlacement() {
@@ -264,6 +294,24 @@ void Inspection::checkPlacement() {
     for (const auto& [line, platform] : platforms) {
         if (overlaps(spawn, platform)) {
             error(spawnLine, "the start box is inside the platform of line " + std::to_string(line));
+        }
+    }
+    for (const auto& [line, checkpoint] : checkpoints) {
+        // The player comes back standing on the checkpoint's foot, centred on its frame.
+        // A cut into more frames than the picture has columns is refused and leaves it whole.
+        const int64_t frames = checkpoint.frames <= checkpoint.picture.width ? checkpoint.frames : 1;
+        const int64_t frameWidth = checkpoint.picture.width / frames;
+        const Bounds back{saturateToInt32(checkpoint.x + (frameWidth - tuning::kPlayerWidth) / 2),
+                          saturateToInt32(checkpoint.y + checkpoint.picture.height - tuning::kPlayerHeight),
+                          tuning::kPlayerWidth, tuning::kPlayerHeight};
+        if (!insideLevel(back, width, height)) {
+            error(line, "the player's place at this checkpoint is not inside the level");
+        }
+        for (const auto& [platformLine, platform] : platforms) {
+            if (overlaps(back, platform)) {
+                error(line, "the player's place at this checkpoint is inside the platform of line " +
+                                std::to_string(platformLine));
+            }
         }
     }
     if (goalPicture) {

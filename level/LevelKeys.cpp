@@ -8,6 +8,7 @@
 #include "graphics/Image.h"
 #include "level/Level.h"
 #include "level/LevelFormat.h"
+#include "objects/Checkpoint.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
 
@@ -141,6 +142,16 @@ const Key<Trap> trapKeys[] = {
     {"sfx", 0, [](Trap& trap, const std::string& value) { trap.setSound(value); }},
 };
 
+// A checkpoint's picture holds its unlit and its lit frame side by side.
+const Key<Checkpoint> checkpointKeys[] = {
+    {"img", kOverrides | kIsPicture,
+     [](Checkpoint& checkpoint, const std::string& value) { checkpoint.setPicture(picturePath(value)); }},
+    {"x", kOverrides, [](Checkpoint& checkpoint, const std::string& value) { checkpoint.setX(parseInt(value)); }},
+    {"y", kOverrides, [](Checkpoint& checkpoint, const std::string& value) { checkpoint.setY(parseInt(value)); }},
+    {"partition", kOverridesIfPositive | kNeedsPicture | kResetByPicture,
+     [](Checkpoint& checkpoint, const std::string& value) { checkpoint.partition(parseInt(value)); }},
+};
+
 template <typename Target, size_t N>
 std::vector<Rule> rules(const Key<Target> (&table)[N]) {
     std::vector<Rule> result;
@@ -176,7 +187,7 @@ const std::vector<Rule>& rulesFor(Kind kind) {
         {Kind::Background, rules(backgroundKeys)},
         {Kind::Decoration, rules(decorationKeys)},
         {Kind::Platform, rules(platformKeys)},
-        {Kind::Trap, rules(trapKeys)},
+        {Kind::Trap, rules(trapKeys)},           {Kind::Checkpoint, rules(checkpointKeys)},
     };
     return all.at(kind);
 }
@@ -213,6 +224,10 @@ void applyTo(const LevelReader::Entry& entry, Platform& platform) {
 
 void applyTo(const LevelReader::Entry& entry, Trap& trap) {
     apply(trapKeys, entry, trap);
+}
+
+void applyTo(const LevelReader::Entry& entry, Checkpoint& checkpoint) {
+    apply(checkpointKeys, entry, checkpoint);
 }
 
 }  // namespace levelkeys

@@ -4,6 +4,7 @@
 
 #include "level/LevelReader.h"
 
+class Checkpoint;
 class Decoration;
 class Level;
 class Platform;
@@ -47,5 +48,6 @@ void applyToLevel(LevelReader::Kind kind, const LevelReader::Entry& entry, Level
 void applyTo(const LevelReader::Entry& entry, Decoration& decoration);
 void applyTo(const LevelReader::Entry& entry, Platform& platform);
 void applyTo(const LevelReader::Entry& entry, Trap& trap);
+void applyTo(const LevelReader::Entry& entry, Checkpoint& checkpoint);
 
 }  // namespace levelkeys

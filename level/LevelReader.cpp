@@ -36,6 +36,9 @@ std::optional<Kind> kindFor(const std::string& name) {
     if (name == "Trap") {
         return Kind::Trap;
     }
+    if (name == "Checkpoint") {
+        return Kind::Checkpoint;
+    }
     return std::nullopt;
 }
 

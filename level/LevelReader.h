@@ -8,7 +8,7 @@
 // checker and the fuzzer all read a level the same way.
 class LevelReader {
 public:
-    enum class Kind { Properties, Background, Decoration, Platform, Trap };
+    enum class Kind { Properties, Background, Decoration, Platform, Trap, Checkpoint };
     // How a section's body ended: at "end", at the end of the file, or at a line starting with
     // '[' (which is consumed, opens nothing, and makes the game drop an object section).
     enum class End { Closed, EndOfFile, Interrupted };

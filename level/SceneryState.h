@@ -15,6 +15,8 @@ struct SceneryState {
     std::vector<float> frontPhases;
     float goalPhase = 0.0f;
     int64_t ticks = 0;
+    // The checkpoint touched last, where a respawn comes back to; -1 for the level's start.
+    int litCheckpoint = -1;
 };
 
 // The scenery as the level was loaded (the random phases its objects drew).

@@ -9,6 +9,7 @@
 
 #include "graphics/Image.h"
 #include "level/Level.h"
+#include "objects/Checkpoint.h"
 #include "objects/Platform.h"
 #include "objects/Trap.h"
 #include "sound/WubManager.h"
@@ -767,6 +768,29 @@ TEST(LevelTrapTest, PartitionGivesTheBoxTheFrameSizeAndLogsTheCount) {
     ASSERT_NE(four, std::string::npos) << text;
     ASSERT_NE(two, std::string::npos) << text;
     EXPECT_LT(four, two);
+}
+
+// A checkpoint's box is one frame of its picture; it shows the unlit frame until its play lights it.
+TEST(LevelCheckpointTest, TheBoxIsOneFrameAndShowLightsTheOneTouched) {
+    testsupport::ensureGlContext();
+    ScopedTempDir dir;
+    writePicture("sprites/lantern.png", 48, 48);
+    Level level;
+    EXPECT_TRUE(loadText(level,
+                         "[Checkpoint]\nimg: lantern.png\npartition: 2\nx: 100\ny: 200\nend\n"
+                         "[Checkpoint]\nimg: lantern.png\nx: 300\ny: 200\nend\n"
+                         "[Checkpoint]\nimg: lantern.png\nx: 500\n[Platform]\nend\n"));
+    ASSERT_EQ(level.checkpoints.size(), 2u) << "an interrupted checkpoint is dropped like any object";
+    EXPECT_EQ(level.checkpoints[0]->box(), (Bounds{100, 200, 24, 48}));
+    EXPECT_EQ(level.checkpoints[1]->box(), (Bounds{300, 200, 48, 48}));
+    EXPECT_EQ(level.checkpoints[0]->image->shownColumn(), 1);
+    SceneryState scenery = sceneryOf(level);
+    scenery.litCheckpoint = 0;
+    level.show(scenery);
+    EXPECT_EQ(level.checkpoints[0]->image->shownColumn(), 2);
+    scenery.litCheckpoint = 1;
+    level.show(scenery);
+    EXPECT_EQ(level.checkpoints[0]->image->shownColumn(), 1);
 }
 
 TEST(LevelTrapTest, FloatAmplitudesAndPlacementReachTheTrap) {

@@ -295,7 +295,45 @@ Canvas goalPortal() {
     return c;
 }
 
+// ---- checkpoint: a lantern on a post; dark until the player passes, then lit
+
+Canvas checkpointFrame(int f) {
+    constexpr int kW = 24;
+    constexpr int kH = 48;
+    const bool lit = f == 1;
+    Canvas c(kW, kH);
+    // the post, planted in a small cairn of stones
+    c.fillRect(10, 18, 4, 26, pal::earth[2]);
+    c.fillRect(10, 18, 1, 26, pal::earth[4]);
+    c.fillRect(13, 18, 1, 26, pal::earth[1]);
+    c.fillEllipse(11.5, 45.0, 9.0, 3.2, pal::stone[2]);
+    c.fillEllipse(10.5, 44.2, 5.0, 1.6, pal::stone[4]);
+    // the hook and the lantern's cage
+    c.fillRect(8, 4, 8, 2, pal::stone[1]);
+    c.fillRect(11, 2, 2, 3, pal::stone[1]);
+    const pal::Ramp& glass = lit ? pal::fire : pal::stone;
+    for (int y = 6; y < 17; ++y) {
+        for (int x = 7; x < 17; ++x) {
+            const double dx = (x - 11.5) / 5.0;
+            const double dy = (y - 11.5) / 6.0;
+            const double glow = 1.0 - detmath::sqrt(dx * dx + dy * dy);
+            c.set(x, y, shading::rampAt(glass, lit ? 2 : 0, lit ? 5 : 2, glow, x, y));
+        }
+    }
+    c.fillRect(7, 6, 10, 1, pal::stone[1]);
+    c.fillRect(7, 16, 10, 1, pal::stone[1]);
+    c.fillRect(11, 6, 2, 11, pal::stone[1]);
+    c.fillRect(6, 17, 12, 2, pal::stone[2]);
+    if (lit) {
+        c.fillRect(11, 10, 2, 4, pal::fire[5]);
+        c.set(11, 9, pal::fire[4]);
+    }
+    c.outline(pal::ink);
+    return c;
+}
+
 void addObjectPictures(std::vector<PictureJob>& jobs) {
+    jobs.push_back({"sprites/checkpoint.png", [] { return strip(2, 24, 48, checkpointFrame); }});
     jobs.push_back({"sprites/spikes.png", [] { return strip(4, 32, 16, spikeFrame); }});
     jobs.push_back({"sprites/saw.png", [] { return strip(4, 40, 40, sawFrame); }});
     jobs.push_back({"sprites/ember.png", [] { return strip(6, 24, 24, emberFrame); }});

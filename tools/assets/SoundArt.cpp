@@ -275,6 +275,26 @@ Samples humLoop() {
     return finishLoop(s);
 }
 
+// Two bell notes rising a fifth: a place reached, softer than the win.
+Samples checkpoint() {
+    constexpr double kSeconds = 0.5;
+    int n = count(kSeconds);
+    Samples s(static_cast<size_t>(n), 0.0);
+    const double starts[] = {0.0, 0.09};
+    const double notes[] = {783.99, 1174.66};  // G5, D6
+    for (int k = 0; k < 2; ++k) {
+        const int first = count(starts[k]);
+        for (int i = first; i < n; ++i) {
+            const double t = timeOf(i - first);
+            const double ring = detmath::exp(-t / 0.12);
+            const double bell = detmath::sin(detmath::kTwoPi * notes[k] * t) +
+                                0.35 * detmath::sin(detmath::kTwoPi * notes[k] * 2.76 * t) * detmath::exp(-t / 0.04);
+            s[static_cast<size_t>(i)] += bell * ring * (1.0 - detmath::exp(-t / 0.003));
+        }
+    }
+    return finishOneShot(s);
+}
+
 }  // namespace
 
 void addSounds(std::vector<SoundJob>& jobs) {
@@ -282,6 +302,7 @@ void addSounds(std::vector<SoundJob>& jobs) {
     jobs.push_back({"sounds/land.wav", land});
     jobs.push_back({"sounds/teleport.wav", teleport});
     jobs.push_back({"sounds/win.wav", win});
+    jobs.push_back({"sounds/checkpoint.wav", checkpoint});
     jobs.push_back({"sounds/saw_loop.wav", sawLoop});
     jobs.push_back({"sounds/ember_loop.wav", emberLoop});
     jobs.push_back({"sounds/hum_loop.wav", humLoop});

@@ -9,6 +9,7 @@
 #include "app/Display.h"
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
+#include "app/TickClock.h"
 #include "app/TickWait.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
@@ -25,6 +26,9 @@ const int idleWaitMilliseconds = 1;
 #endif
 
 GamepadMapper gamepad;
+constexpr int64_t kTickNanoseconds = int64_t{units::kTickMilliseconds} * 1000000;
+// When the next tick is due on the game's clock; 0 until the first tick starts it.
+int64_t nextTickDue = 0;
 
 void reportCaught(const char* label) {
     std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE")) << "\n";
@@ -133,11 +137,22 @@ void mouseMoveCallback(int x, int y) {
 
 void updateCallback(int value) {
     deliverPadEvents(gamepad.tick());
-    protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
+    // Ticks missed while a frame took too long run now, before the next draw; a tick that
+    // changes the top-level state ends the run, so nothing plays on in a state that has ended.
+    const int ticks = TickClock::ticksDue(TickWait::now(), nextTickDue, kTickNanoseconds);
+    const int32_t stateBefore = sharedState != nullptr ? sharedState->state : 0;
+    for (int i = 0; i < ticks; ++i) {
+        protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
+        if (sharedState != nullptr && sharedState->state != stateBefore) {
+            break;
+        }
+    }
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
-    glutTimerFunc(units::kTickMilliseconds, updateCallback, 0);
-    TickWait::tickScheduled(units::kTickMilliseconds);
+    TickClock::ticksRan(TickWait::now(), nextTickDue);
+    const unsigned int delay = TickClock::millisecondsUntil(TickWait::now(), nextTickDue);
+    glutTimerFunc(delay, updateCallback, 0);
+    TickWait::tickScheduled(delay);
 }
 
 void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {

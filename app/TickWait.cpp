@@ -24,6 +24,10 @@ void TickWait::tickScheduled(unsigned int delayMilliseconds) {
     nextTickDue = (wholeMilliseconds + delayMilliseconds) * kNanosecondsPerMillisecond;
 }
 
+int64_t TickWait::now() {
+    return monotonicNanoseconds();
+}
+
 int64_t TickWait::nanosecondsLeft() {
     return waitFor(monotonicNanoseconds(), nextTickDue, kTickNanoseconds);
 }

@@ -11,6 +11,8 @@ public:
     static void tickScheduled(unsigned int delayMilliseconds);
     // The sleep before the next pass, from the clock now.
     static int64_t nanosecondsLeft();
+    // The monotonic clock now.
+    static int64_t now();
 
     // The rule itself: the time left until due; none when the tick is due (the next pass runs
     // it); a whole tick when it is overdue by more than that (the ticks have stopped).

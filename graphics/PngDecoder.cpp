@@ -1,16 +1,31 @@
 #include "graphics/PngDecoder.h"
 
 #include <csetjmp>
+#include <iostream>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 constexpr int kSignatureBytes = 8;
 constexpr png_uint_32 kOpaqueAlpha = 0xFF;
 }  // namespace
 
-PngDecoder::PngDecoder(FILE* source, int maxSide)
-    : file(source), limit(maxSide > 0 && maxSide < kMaxSide ? maxSide : kMaxSide) {}
+PngDecoder::PngDecoder(FILE* source, int maxSide, std::string name)
+    : file(source), limit(maxSide > 0 && maxSide < kMaxSide ? maxSide : kMaxSide), fileName(std::move(name)) {}
+
+// libpng's default handlers print the message alone; with several pictures loading, the
+// message must say which file it is about. An error handler must not return to libpng.
+void PngDecoder::onError(png_structp png, png_const_charp message) {
+    const auto* decoder = static_cast<const PngDecoder*>(png_get_error_ptr(png));
+    std::cerr << "libpng error: " << decoder->fileName << ": " << message << "\n";
+    png_longjmp(png, 1);
+}
+
+void PngDecoder::onWarning(png_structp png, png_const_charp message) {
+    const auto* decoder = static_cast<const PngDecoder*>(png_get_error_ptr(png));
+    std::cerr << "libpng warning: " << decoder->fileName << ": " << message << "\n";
+}
 
 PngDecoder::~PngDecoder() {
     png_destroy_read_struct(&png, &info, &endInfo);
@@ -27,7 +42,7 @@ bool PngDecoder::readHeader() {
 }
 
 bool PngDecoder::setUpReader() {
-    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
     if (png == nullptr) {
         return false;
     }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ struct Decoded {
     }
 };
 
-Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide) {
+Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide, const std::string& name = "") {
     Decoded out;
     if (bytes.empty()) {
         bytes.push_back('\0');  // fmemopen wants a buffer; one zero byte is no PNG either
@@ -35,7 +37,7 @@ Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide) {
         return out;
     }
     {
-        PngDecoder decoder(file, maxSide);
+        PngDecoder decoder(file, maxSide, name);
         out.headerOk = decoder.readHeader();
         if (out.headerOk) {
             out.width = decoder.width();
@@ -321,6 +323,18 @@ TEST(PngDecoderTest, CorruptBytesFailCleanly) {
     Decoded d = decode(badData);
     EXPECT_TRUE(d.headerOk);
     EXPECT_FALSE(d.imageOk);
+}
+
+// With many pictures loading, libpng's own complaints must say which file they are about.
+TEST(PngDecoderTest, LibpngMessagesNameTheFile) {
+    std::string bad = rgbaPicture().encode();
+    bad[16] ^= 0x01;
+    std::ostringstream errors;
+    std::streambuf* saved = std::cerr.rdbuf(errors.rdbuf());
+    const Decoded d = decode(bad, PngDecoder::kMaxSide, "sprites/bad.png");
+    std::cerr.rdbuf(saved);
+    EXPECT_FALSE(d.headerOk);
+    EXPECT_EQ(errors.str().rfind("libpng error: sprites/bad.png: ", 0), 0u) << errors.str();
 }
 
 TEST(PngDecoderTest, ReadImageNeedsAHeader) {

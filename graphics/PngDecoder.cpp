@@ -1,6 +1,7 @@
 #include "graphics/PngDecoder.h"
 
 #include <csetjmp>
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -9,6 +10,13 @@
 namespace {
 constexpr int kSignatureBytes = 8;
 constexpr png_uint_32 kOpaqueAlpha = 0xFF;
+// A chunk is its length and type (4 bytes each), its data, then a 4-byte CRC.
+constexpr long kChunkHeaderBytes = 8;
+constexpr long kChunkCrcBytes = 4;
+
+uint32_t bigEndian32(const unsigned char* bytes) {
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
+}
 }  // namespace
 
 PngDecoder::PngDecoder(FILE* source, int maxSide, std::string name)
@@ -37,8 +45,39 @@ bool PngDecoder::readHeader() {
         png_sig_cmp(signature, 0, kSignatureBytes) != 0) {
         return false;
     }
-    headerRead = setUpReader() && readInfoAndConvert();
+    headerRead = chunksFitTheFile() && setUpReader() && readInfoAndConvert();
     return headerRead;
+}
+
+// libpng allocates and clears an ancillary chunk's whole declared length before it reads the
+// data, so a file of a hundred bytes can cost gigabytes and seconds. The chunks libpng reads
+// here (those before the image data; the rest are never read) must fit in the file.
+bool PngDecoder::chunksFitTheFile() {
+    const long start = std::ftell(file);
+    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) {
+        return true;
+    }
+    const long end = std::ftell(file);
+    bool fits = true;
+    for (long at = start; fits && end - at >= kChunkHeaderBytes;) {
+        unsigned char header[kChunkHeaderBytes];
+        if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(header, 1, sizeof header, file) != sizeof header) {
+            break;
+        }
+        const std::string type(reinterpret_cast<const char*>(header) + 4, 4);
+        if (type == "IDAT" || type == "IEND") {
+            break;
+        }
+        const long long length = bigEndian32(header);
+        fits = length <= end - at - kChunkHeaderBytes - kChunkCrcBytes;
+        if (!fits) {
+            std::cerr << "picture: cannot use \"" << fileName << "\": its " << type << " chunk claims " << length
+                      << " bytes, more than the file holds\n";
+        }
+        at += kChunkHeaderBytes + length + kChunkCrcBytes;
+    }
+    std::fseek(file, start, SEEK_SET);
+    return fits;
 }
 
 bool PngDecoder::setUpReader() {

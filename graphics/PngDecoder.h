@@ -25,8 +25,9 @@ public:
     PngDecoder& operator=(const PngDecoder&) = delete;
 
     // Checks the signature, sets up libpng, reads the header and requests the RGBA conversion.
-    // False for a file that is not a PNG, a corrupt header, a side larger than the limit or
-    // more than kMaxPixelBytes of pixels (then tooLarge() is true).
+    // False for a file that is not a PNG, a chunk before the image data that claims more bytes
+    // than the file holds, a corrupt header, a side larger than the limit or more than
+    // kMaxPixelBytes of pixels (then tooLarge() is true).
     bool readHeader();
     bool tooLarge() const { return oversized; }
     int width() const { return imageWidth; }
@@ -39,6 +40,7 @@ public:
     bool readImage(unsigned char* pixels);
 
 private:
+    bool chunksFitTheFile();
     bool setUpReader();
     bool readInfoAndConvert();
     bool readRows(png_bytepp rows);

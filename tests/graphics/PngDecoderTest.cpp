@@ -337,6 +337,24 @@ TEST(PngDecoderTest, LibpngMessagesNameTheFile) {
     EXPECT_EQ(errors.str().rfind("libpng error: sprites/bad.png: ", 0), 0u) << errors.str();
 }
 
+// libpng allocates and clears a chunk's declared length before reading it: 100 bytes could cost
+// gigabytes. Chunks after the image data are never read, so they may claim what they like.
+TEST(PngDecoderTest, ChunkClaimingMoreThanTheFileHoldsIsRefusedBeforeLibpngReadsIt) {
+    const std::string whole = rgbaPicture().encode();
+    const size_t afterHeader = 8 + 8 + 13 + 4;
+    const std::string claim = std::string("\x40\0\0\0tEXt", 8) + "Comment";
+    std::ostringstream errors;
+    std::streambuf* saved = std::cerr.rdbuf(errors.rdbuf());
+    const Decoded early = decode(whole.substr(0, afterHeader) + claim, PngDecoder::kMaxSide, "big.png");
+    const Decoded late = decode(whole.substr(0, whole.size() - 12) + claim + whole.substr(whole.size() - 12));
+    std::cerr.rdbuf(saved);
+    EXPECT_FALSE(early.headerOk);
+    EXPECT_EQ(errors.str(),
+              "picture: cannot use \"big.png\": its tEXt chunk claims 1073741824 bytes, more than the "
+              "file holds\n");
+    EXPECT_TRUE(late.headerOk && late.imageOk);
+}
+
 TEST(PngDecoderTest, ReadImageNeedsAHeader) {
     std::string bytes = "not a png at all";
     FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");

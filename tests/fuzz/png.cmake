@@ -18,6 +18,7 @@ if(VANTOREL_FUZZERS AND VANTOREL_FUZZ_LIBPNG_SOURCE)
   add_executable(fuzz_Png ${CMAKE_CURRENT_SOURCE_DIR}/PngFuzzer.cpp ${CMAKE_SOURCE_DIR}/graphics/PngDecoder.cpp
                  ${CMAKE_SOURCE_DIR}/graphics/TextureManager.cpp ${CMAKE_SOURCE_DIR}/core/RegularFile.cpp)
   target_include_directories(fuzz_Png PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(fuzz_Png PRIVATE FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
   target_link_libraries(fuzz_Png PRIVATE png_instrumented OpenGL::GL vantorel_warnings)
   target_link_options(fuzz_Png PRIVATE -fsanitize=fuzzer,address,undefined)
 else()

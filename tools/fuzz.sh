@@ -37,7 +37,7 @@ for target in "$build"/tests/fuzz/fuzz_*; do
     if (cd "$work/run" && "$root/$target" -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
             "$work/corpus" >"$work/log" 2>&1); then
         grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "$work/log" || true
-        grep -E '^#[0-9]+ +DONE' "$work/log" | sed 's/^/fuzz.sh: /' || true
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$work/log" | sed 's/^/fuzz.sh: /' || true
     else
         tail -n 60 "$work/log"
         echo "fuzz.sh: $name FAILED"

@@ -6,6 +6,9 @@
 #   tools/libpng-source.sh FOLDER
 set -euo pipefail
 dest="${1:?usage: $0 FOLDER}"
+# apt runs from inside the folder it unpacks into, so every path it is given is absolute.
+mkdir -p "$dest"
+dest="$(cd "$dest" && pwd)"
 if [ -f "$dest/source/png.c" ]; then
     exit 0
 fi

@@ -1,11 +1,7 @@
 #include "app/Settings.h"
 
 #include <GL/freeglut.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -16,6 +12,7 @@
 #include "app/ScreenMode.h"
 #include "app/WindowIdentity.h"
 #include "core/TextInput.h"
+#include "core/WholeFile.h"
 #include "graphics/TextureManager.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
@@ -28,9 +25,11 @@ const char* const settingsFileName = "settings.ini";
 const char* const couldNotInitialize = "ERROR: could not initialize settings.ini";
 
 // Window sizes the window system is asked for; the reshape that follows reports the real one.
+// A side beyond 8192 pixels costs hundreds of megabytes and fits no screen.
 const int fallbackWindowWidth = 640;
 const int fallbackWindowHeight = 480;
-const int largestWindowSide = 16384;
+const int smallestWindowSide = 1;
+const int largestWindowSide = 8192;
 const char* const windowIcon = "sprites/icon.png";
 
 bool isTruthWord(const std::string& value) {
@@ -47,36 +46,14 @@ bool isSkipped(const std::string& line) {
     return line.empty() || line == " " || line[0] == ';';
 }
 
-// Writes to a temporary file beside it and renames it into place, so a settings file is
-// either whole or absent.
-bool writeFreshSettings() {
-    std::string pattern = std::string(settingsFileName) + ".XXXXXX";
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        return false;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    close(fd);
-    bool written = false;
-    {
-        std::ofstream out(pattern, std::ios::out | std::ios::trunc);
-        out << defaultSettingsText();
-        out.close();
-        written = !out.fail();
-    }
-    if (written && std::rename(pattern.c_str(), settingsFileName) == 0) {
-        return true;
-    }
-    std::remove(pattern.c_str());
-    return false;
-}
-
 bool settingsFileIsMissing() {
     std::error_code ec;
     // A dangling link counts as present: it is the user's, and is not replaced.
     return fs::symlink_status(settingsFileName, ec).type() == fs::file_type::not_found;
+}
+
+bool usableSide(const std::optional<int>& side) {
+    return !side || (*side >= smallestWindowSide && *side <= largestWindowSide);
 }
 
 int windowRequest(int side, int fallback) {
@@ -88,7 +65,7 @@ int windowRequest(int side, int fallback) {
 
 }  // namespace
 
-bool applySettings(std::istream& in) {
+bool applySettings(std::istream& in, RequestedSize* requested) {
     TextureManager* textures = TextureManager::instance();
     bool fullscreen = false;
     std::string line;
@@ -103,8 +80,14 @@ bool applySettings(std::istream& in) {
             fullscreen = true;
         } else if (key == "width") {
             textures->setScreenWidth(parseInt(value));
+            if (requested != nullptr) {
+                requested->width = parseInt(value);
+            }
         } else if (key == "height") {
             textures->setScreenHeight(parseInt(value));
+            if (requested != nullptr) {
+                requested->height = parseInt(value);
+            }
         } else if (key == "apple sfx" && isFalsehoodWord(value)) {
             WubManager::instance()->defaultVolume = 0;
         } else if (key == "scale" && value == "auto") {
@@ -127,7 +110,24 @@ std::string defaultSettingsText() {
     return text.str();
 }
 
+void keepWindowUsable(const RequestedSize& requested) {
+    if (usableSide(requested.width) && usableSide(requested.height)) {
+        return;
+    }
+    TextureManager* textures = TextureManager::instance();
+    std::cout << "[MAIN] settings.ini asks for a " << requested.width.value_or(textures->screenWidth) << "x"
+              << requested.height.value_or(textures->screenHeight) << " window; each side must be "
+              << smallestWindowSide << " to " << largestWindowSide << ", so it opens at " << fallbackWindowWidth << "x"
+              << fallbackWindowHeight << "\n";
+    textures->setScreenWidth(fallbackWindowWidth);
+    textures->setScreenHeight(fallbackWindowHeight);
+}
+
 bool readSettings() {
+    // A start killed while writing the first file left its temporary behind.
+    for (const std::string& name : removeStaleTemporaries(settingsFileName, defaultSettingsText)) {
+        std::cout << "[MAIN] removed " << name << ", left by a start that was cut off\n";
+    }
     std::error_code ec;
     const bool regular = fs::is_regular_file(settingsFileName, ec);
     std::ifstream in;
@@ -135,12 +135,15 @@ bool readSettings() {
         in.open(settingsFileName);
     }
     if (!in.is_open()) {
-        if (!settingsFileIsMissing() || !writeFreshSettings()) {
+        if (!settingsFileIsMissing() || !writeWholeFile(settingsFileName, defaultSettingsText)) {
             std::cout << couldNotInitialize;
         }
         return false;
     }
-    return applySettings(in);
+    RequestedSize requested;
+    const bool fullscreen = applySettings(in, &requested);
+    keepWindowUsable(requested);
+    return fullscreen;
 }
 
 void openWindow(bool fullscreen) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <istream>
+#include <optional>
 #include <string>
 
 // "settings.ini" in the working directory: window size, full-screen wish, whether the traps'
@@ -9,11 +10,23 @@
 
 // Reads the file and applies width, height and "apple sfx" on the way; returns the
 // full-screen wish. When there is no file a fresh one is written (whole or not at all) and
-// the result is false. A file that exists but cannot be read is left untouched.
+// the result is false. A file that exists but cannot be read is left untouched. Temporaries
+// of a fresh file that a killed start left are removed first.
 bool readSettings();
 
-// Applies every line of an open settings text; returns the full-screen wish.
-bool applySettings(std::istream& in);
+// The window sides the file asked for, as read, before 0 is stored as 1.
+struct RequestedSize {
+    std::optional<int> width;
+    std::optional<int> height;
+};
+
+// Applies every line of an open settings text; returns the full-screen wish. When given,
+// requested learns the last width and height the text asked for.
+bool applySettings(std::istream& in, RequestedSize* requested = nullptr);
+
+// A side asked for outside 1..8192 gives no usable window: both sides go back to 640 x 480,
+// with one log line saying why. Sizes in range are left alone.
+void keepWindowUsable(const RequestedSize& requested);
 
 // The text of a fresh settings file, with the current sizes and sound switch.
 std::string defaultSettingsText();

@@ -4,10 +4,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
+#include "core/RegularFile.h"
 #include "graphics/PngDecoder.h"
 
 namespace {
@@ -15,17 +14,14 @@ namespace {
 char className[] = "vantorel";
 const int largestIconSide = 256;
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
 // _NET_WM_ICON's layout: width, height, then one ARGB pixel per long, top row first.
 std::vector<unsigned long> iconProperty(const char* iconFile) {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(iconFile, "rb"));
-    if (!file) {
+    // Read like every other picture: a FIFO or a folder in its place must not hang the start.
+    RegularFile file(iconFile);
+    if (file.get() == nullptr) {
         return {};
     }
-    PngDecoder decoder(file.get(), largestIconSide);
+    PngDecoder decoder(file.get(), largestIconSide, iconFile);
     if (!decoder.readHeader()) {
         return {};
     }

@@ -38,3 +38,8 @@ RegularFile::~RegularFile() {
         std::fclose(file);
     }
 }
+
+std::string RegularFile::whyUnreadable(const std::string& path) {
+    const RegularFile file(path);
+    return file.get() != nullptr ? std::string() : file.error();
+}

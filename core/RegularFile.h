@@ -18,6 +18,9 @@ public:
     bool opened() const { return openedAtAll; }
     // Why get() is null.
     const std::string& error() const { return reason; }
+    // Why path cannot be read as a regular file now ("No such file or directory", "not a
+    // regular file", ...), or empty when it can.
+    static std::string whyUnreadable(const std::string& path);
 
 private:
     FILE* file = nullptr;

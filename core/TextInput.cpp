@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdint>
+#include <sstream>
 
 bool readTextLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line)) {
@@ -12,6 +13,24 @@ bool readTextLine(std::istream& in, std::string& line) {
         line.pop_back();
     }
     return true;
+}
+
+std::string readWholeText(std::istream& in) {
+    std::ostringstream whole;
+    whole << in.rdbuf();
+    return whole.str();
+}
+
+std::string withLineFeeds(std::string text) {
+    if (text.find('\n') != std::string::npos) {
+        return text;
+    }
+    for (char& c : text) {
+        if (c == '\r') {
+            c = '\n';
+        }
+    }
+    return text;
 }
 
 int parseInt(const std::string& text) {

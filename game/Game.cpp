@@ -121,7 +121,9 @@ void Game::playTeleport() {
 }
 
 void Game::update(int) {
-    if (level != nullptr && player != nullptr && !paused) {
+    // A tick due in the same event pass as Escape must not undo it (a goal that loads the next
+    // level sets CONTINUE again), so only a game still in play moves.
+    if (shared->state == CONTINUE && level != nullptr && player != nullptr && !paused) {
         const PlayEvents events = stepPlay(world, play);
         playSounds(events);
         if (events.has(PlayEvent::Kind::Respawned)) {

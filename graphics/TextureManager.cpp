@@ -120,7 +120,7 @@ unsigned int TextureManager::loadPng(std::string path, int& width, int& height) 
         // Declared before the decoder so that the end of this block tears down in order:
         // decoder structures, then pixels, then the file.
         std::unique_ptr<unsigned char[]> pixels;
-        PngDecoder decoder(file.get(), sizesOnly ? PngDecoder::kMaxSide : maxTextureSide());
+        PngDecoder decoder(file.get(), sizesOnly ? PngDecoder::kMaxSide : maxTextureSide(), path);
         if (!decoder.readHeader()) {
             if (decoder.tooLarge()) {
                 reportRefusal(path, "more than " + std::to_string(PngDecoder::kMaxPixelBytes >> 20) +

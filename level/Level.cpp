@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "core/RegularFile.h"
 #include "core/SaturatingMath.h"
 #include "core/TextInput.h"
 #include "graphics/Image.h"
@@ -51,6 +52,12 @@ private:
     std::ios::fmtflags flags;
 };
 
+// The error line only says that the level failed; this one says why.
+void logWhyUnreadable(const std::string& path) {
+    const std::string reason = RegularFile::whyUnreadable(path);
+    std::cout << "[LEVEL] " << path << ": " << (reason.empty() ? "cannot be read" : reason) << "\n";
+}
+
 }  // namespace
 
 Level::~Level() {
@@ -85,6 +92,7 @@ bool Level::loadFromFile(std::string fileName) {
     }
     if (!in.is_open()) {
         std::cout << "[LEVEL] ERROR: file failed to open!\n";
+        logWhyUnreadable(fileName);
         return false;
     }
     GatheredLog gathered;

@@ -14,6 +14,7 @@
 #include "core/SaturatingMath.h"
 #include "core/TextInput.h"
 #include "graphics/PngDecoder.h"
+#include "level/LevelChain.h"
 #include "level/LevelFormat.h"
 #include "level/LevelKeys.h"
 #include "level/LevelReader.h"
@@ -38,7 +39,7 @@ std::optional<PictureSize> loadPicture(const std::string& path) {
     if (file.get() == nullptr) {
         return std::nullopt;
     }
-    PngDecoder decoder(file.get(), PngDecoder::kMaxSide);
+    PngDecoder decoder(file.get(), PngDecoder::kMaxSide, path);
     if (!decoder.readHeader()) {
         return std::nullopt;
     }
@@ -82,6 +83,8 @@ public:
     }
 
     void checkPlacement();
+    void checkStart();
+    void checkChain(const LevelChain& chain, const std::string& levelPath);
 
     LevelChecker::Findings findings() {
         auto byLine = [](const Numbered& a, const Numbered& b) { return a.first < b.first; };
@@ -204,6 +207,9 @@ private:
         if (entry.fate == Fate::Applied && entry.key != "winimg" && entry.key != "nextmap") {
             properties[entry.key] = parseInt(entry.value);
         }
+        if (entry.key == "nextmap" && entry.fate == Fate::Applied) {
+            nextMap = entry.value;
+        }
         if (entry.key == "nextmap" && entry.value != units::kLastLevelMark) {
             std::error_code ec;
             if (!std::filesystem::is_regular_file(folder + "/data/" + entry.value, ec)) {
@@ -266,6 +272,7 @@ private:
     std::map<std::string, int> propertyLines;
     std::map<std::string, int64_t> properties;
     std::optional<PictureSize> goalPicture;
+    std::optional<std::string> nextMap;
     // Each platform the game keeps: its header line and its box.
     std::vector<std::pair<int, Bounds>> platforms;
     std::vector<std::pair<int, CheckpointBox>> checkpoints;
@@ -323,6 +330,51 @@ void Inspection::checkPlacement() {
     }
 }
 
+// What the player meets at the start: a goal already touched wins at once, and with nothing
+// underneath the player falls out and is sent back to the start every few ticks.
+void Inspection::checkStart() {
+    if (!propertyLines.count("spawnx") || !propertyLines.count("spawny")) {
+        return;
+    }
+    const int spawnLine = propertyLines["spawnx"];
+    const Bounds spawn{static_cast<int32_t>(properties["spawnx"]), static_cast<int32_t>(properties["spawny"]),
+                       tuning::kPlayerWidth, tuning::kPlayerHeight};
+    if (goalPicture && propertyLines.count("winx") && propertyLines.count("winy")) {
+        const Bounds goal{static_cast<int32_t>(properties["winx"]), static_cast<int32_t>(properties["winy"]),
+                          goalPicture->width, goalPicture->height};
+        if (overlaps(spawn, goal)) {
+            error(spawnLine, "the goal overlaps the start box, so the level is won the moment it starts");
+        }
+    }
+    const int64_t height = properties.count("height") ? properties["height"] : 0;
+    const int64_t feet = int64_t{spawn.y} + spawn.h;
+    const bool floor = std::any_of(platforms.begin(), platforms.end(), [&](const std::pair<int, Bounds>& p) {
+        const Bounds& box = p.second;
+        return box.w > 0 && box.h > 0 && box.x < int64_t{spawn.x} + spawn.w && int64_t{box.x} + box.w > spawn.x &&
+               box.y >= feet && box.y < height;
+    });
+    if (!floor) {
+        warning(spawnLine, "no platform lies under the start box, so the player falls out of the level at once");
+    }
+}
+
+void Inspection::checkChain(const LevelChain& chain, const std::string& levelPath) {
+    if (!nextMap) {
+        return;
+    }
+    const LevelChain::Loop loop = chain.loopFrom(levelPath, *nextMap);
+    if (loop.names.empty()) {
+        return;
+    }
+    std::string route;
+    for (const std::string& name : loop.names) {
+        route += (route.empty() ? "" : " -> ") + name;
+    }
+    warning(propertyLines["nextmap"], std::string(loop.backToStart ? "the levels lead back to this one"
+                                                                   : "the levels that follow go round in a loop") +
+                                          " (" + route + ") and never to finish");
+}
+
 }  // namespace
 
 LevelChecker::LevelChecker(std::string gameFolder) : folder(std::move(gameFolder)) {}
@@ -338,11 +390,14 @@ LevelChecker::Findings LevelChecker::inspect(const std::string& levelPath) const
         in.open(path);
     }
     if (!in.is_open()) {
-        inspection.error(0, "cannot be opened");
+        const std::string reason = RegularFile::whyUnreadable(path.string());
+        inspection.error(0, "cannot be opened: " + (reason.empty() ? std::string("cannot be read") : reason));
         return inspection.findings();
     }
     inspection.read(LevelReader(in));
     inspection.checkPlacement();
+    inspection.checkStart();
+    inspection.checkChain(LevelChain(folder), levelPath);
     return inspection.findings();
 }
 

@@ -149,13 +149,10 @@ private:
 
 }  // namespace
 
-LevelReader::LevelReader(std::istream& in) {
-    read(in);
-    judge();
-}
+LevelReader::LevelReader(std::istream& in) : LevelReader(readWholeText(in)) {}
 
 LevelReader::LevelReader(const std::string& text) {
-    std::istringstream in(text);
+    std::istringstream in(withLineFeeds(text));
     read(in);
     judge();
 }

@@ -56,8 +56,13 @@ bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string&
         error = "no frames";
         return false;
     }
-    if (info.frames > kMaxFrames || info.frames * info.channels > kMaxSamples) {
-        error = "longer than " + std::to_string(kMaxFrames) + " frames or " + std::to_string(kMaxSamples) + " samples";
+    // libsndfile cannot tell the length of a stream cut short (an Ogg file without its last
+    // page): such a file is judged by what it holds, not by its header.
+    const bool lengthKnown = info.frames != SF_COUNT_MAX;
+    const std::string tooLong =
+        "longer than " + std::to_string(kMaxFrames) + " frames or " + std::to_string(kMaxSamples) + " samples";
+    if (lengthKnown && (info.frames > kMaxFrames || info.frames * info.channels > kMaxSamples)) {
+        error = tooLong;
         return false;
     }
     if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) {
@@ -70,11 +75,17 @@ bool WavDecoder::decode(const std::string& path, DecodedSound& out, std::string&
     std::vector<float> block(static_cast<size_t>(blockFrames) * channels);
     DecodedSound sound;
     sound.sampleRate = info.samplerate;
-    for (int64_t held = 0; held < kMaxFrames; held = static_cast<int64_t>(sound.samples.size())) {
-        sf_count_t wanted = std::min<sf_count_t>(blockFrames, kMaxFrames - held);
+    const int64_t frameLimit = lengthKnown ? kMaxFrames : std::min(kMaxFrames, kMaxSamples / channels);
+    for (int64_t held = 0; held < frameLimit; held = static_cast<int64_t>(sound.samples.size())) {
+        sf_count_t wanted = std::min<sf_count_t>(blockFrames, frameLimit - held);
         sf_count_t got = sf_readf_float(file.get(), block.data(), wanted);
         if (got <= 0) break;
         for (sf_count_t f = 0; f < got; ++f) sound.samples.push_back(mixFrame(&block[f * channels], channels));
+    }
+    if (!lengthKnown && static_cast<int64_t>(sound.samples.size()) == frameLimit &&
+        sf_readf_float(file.get(), block.data(), 1) > 0) {
+        error = tooLong;
+        return false;
     }
     if (sound.samples.empty()) {
         error = "no frames";

@@ -21,9 +21,10 @@ public:
     static constexpr int kMaxSampleRate = 768000;
 
     // Fills `out` and returns true when the file yields at least one frame. A truncated file gives
-    // the frames it holds. False, with the reason in `error`, for a missing file, a directory, a
-    // FIFO or device, a file that is not audio or holds no frames, one longer than the limits
-    // above, or an unusable sample rate.
+    // the frames it holds; one whose length libsndfile cannot tell is decoded to its end and
+    // refused only when it holds more than the limits. False, with the reason in `error`, for a missing file, a
+    // directory, a FIFO or device, a file that is not audio or holds no frames, one longer than the limits above, or an
+    // unusable sample rate.
     static bool decode(const std::string& path, DecodedSound& out, std::string& error);
 
     // One frame of `channels` float samples down-mixed to mono: the average, clamped to [-1, 1],

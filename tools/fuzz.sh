@@ -12,7 +12,16 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
 fi
 
 build="build-fuzz"
-cmake --preset fuzz >/dev/null
+# The PNG target is blind inside an uninstrumented libpng: it is built from Debian's source
+# where that can be fetched (once; kept in the build folder), else against the system's.
+libpng=()
+if tools/libpng-source.sh "$build/libpng"; then
+    libpng=(-DVANTOREL_FUZZ_LIBPNG_SOURCE="$root/$build/libpng/source")
+else
+    libpng=(-DVANTOREL_FUZZ_LIBPNG_SOURCE=)
+    echo "fuzz.sh: libpng's source could not be fetched; the PNG target uses the system's libpng"
+fi
+cmake --preset fuzz "${libpng[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ALSOFT_LOGLEVEL=0 ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=1
@@ -28,6 +37,7 @@ for target in "$build"/tests/fuzz/fuzz_*; do
     if (cd "$work/run" && "$root/$target" -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
             "$work/corpus" >"$work/log" 2>&1); then
         grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "$work/log" || true
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$work/log" | sed 's/^/fuzz.sh: /' || true
     else
         tail -n 60 "$work/log"
         echo "fuzz.sh: $name FAILED"

@@ -17,6 +17,19 @@ const char* plural(size_t count) {
     return count == 1 ? "" : "s";
 }
 
+// A finding quotes the level's own bytes; a NUL among them would end the line early.
+void printLine(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0') {
+            shown += "\\0";
+        } else {
+            shown += c;
+        }
+    }
+    std::printf("%s\n", shown.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,10 +56,10 @@ int main(int argc, char** argv) {
     for (const std::string& level : levels) {
         const LevelChecker::Findings found = checker.inspect(level);
         for (const std::string& error : found.errors) {
-            std::printf("%s\n", error.c_str());
+            printLine(error);
         }
         for (const std::string& warning : found.warnings) {
-            std::printf("%s\n", warning.c_str());
+            printLine(warning);
         }
         errors += found.errors.size();
         warnings += found.warnings.size();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -180,4 +183,59 @@ TEST(SettingsTest, ScaleAutoIsReadOnlyInThatExactForm) {
     }
     apply("[window]\nscale=auto\n");
     EXPECT_TRUE(ScreenMode::instance()->autoScale);
+}
+
+// A side outside 1..8192 gives a useless or enormous window; 0 was stored as 1, so the
+// 640 x 480 fallback never applied.
+TEST(SettingsTest, WindowSidesOutsideOneTo8192FallBackTo640x480WithOneLine) {
+    const std::string why = " window; each side must be 1 to 8192, so it opens at 640x480\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"width=0\nheight=600\n", "[MAIN] settings.ini asks for a 0x600" + why},
+        {"width=800\nheight=abc\n", "[MAIN] settings.ini asks for a 800x0" + why},
+        {"width=100000\nheight=600\n", "[MAIN] settings.ini asks for a 100000x600" + why},
+        {"width=-5\nheight=8193\n", "[MAIN] settings.ini asks for a -5x8193" + why},
+    };
+    for (const auto& [text, line] : cases) {
+        SCOPED_TRACE(text);
+        ScopedTempDir dir;
+        writeFile("settings.ini", text);
+        LogCapture log;
+        readSettings();
+        EXPECT_EQ(log.text(), line);
+        EXPECT_EQ(textures()->screenWidth, 640);
+        EXPECT_EQ(textures()->screenHeight, 480);
+    }
+    ScopedTempDir dir;
+    writeFile("settings.ini", "width=8192\nheight=1\n");
+    LogCapture log;
+    readSettings();
+    EXPECT_EQ(log.text(), "");
+    EXPECT_EQ(textures()->screenWidth, 8192);
+    EXPECT_EQ(textures()->screenHeight, 1);
+}
+
+TEST(SettingsTest, TemporariesOfAStartCutOffAreRemovedAndOtherFilesKept) {
+    ScopedTempDir dir;
+    const std::string fresh = "[window]\nfullscreen=0\nwidth=640\nheight=480\napple sfx=on\n";
+    writeFile("settings.ini.Ab12Cd", fresh.substr(0, 20));
+    writeFile("settings.ini.ZZ99zz", "");
+    writeFile("settings.ini.backup", "[window]\nwidth=800\n");
+    writeFile("settings.ini.XYZ", "");
+    writeFile("settings.ini.Qq0Qq0", fresh + "scale=auto\n");
+    // Another start writing its temporary right now holds it locked.
+    const int held = open("settings.ini.Lock3d", O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    LogCapture log;
+    readSettings();
+    close(held);
+    EXPECT_FALSE(testsupport::fileExists("settings.ini.Ab12Cd"));
+    EXPECT_FALSE(testsupport::fileExists("settings.ini.ZZ99zz"));
+    for (const char* kept : {"settings.ini.backup", "settings.ini.XYZ", "settings.ini.Qq0Qq0", "settings.ini.Lock3d"}) {
+        EXPECT_TRUE(testsupport::fileExists(kept)) << kept;
+    }
+    EXPECT_NE(log.text().find("[MAIN] removed settings.ini.Ab12Cd, left by a start that was cut off\n"),
+              std::string::npos)
+        << log.text();
+    EXPECT_EQ(readFile("settings.ini"), fresh);
 }

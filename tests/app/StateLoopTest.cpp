@@ -154,6 +154,7 @@ TEST_F(StateLoopTest, FailedNewGameReturnsToTheMenu) {
     EXPECT_EQ(log.text(),
               "[LEVEL] loading data/level1.level\n"
               "[LEVEL] ERROR: file failed to open!\n"
+              "[LEVEL] data/level1.level: No such file or directory\n"
               ">MENU newGame failed.\n"
               "--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n");
     EXPECT_EQ(shared.state, QUIT);

@@ -80,7 +80,9 @@ TEST(PlayE2ETest, MissingFirstLevelReturnsToTheMenu) {
     game.click(207 + 113, 240 + 41);
     ASSERT_TRUE(game.waitForLogCount(menuHandOver, 2, 10));
     const std::string log = game.log();
-    EXPECT_NE(log.find("[LEVEL] ERROR: file failed to open!\n>MENU newGame failed.\n" + std::string(menuHandOver)),
+    EXPECT_NE(log.find("[LEVEL] ERROR: file failed to open!\n[LEVEL] data/level1.level: No such file or directory\n"
+                       ">MENU newGame failed.\n" +
+                       std::string(menuHandOver)),
               std::string::npos)
         << log;
     game.key("Escape");

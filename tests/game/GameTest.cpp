@@ -215,7 +215,9 @@ TEST_F(GameTest, FirstNewGameLogsTheLoadThenThePlayerAndSizesTheCameraToTheBackg
 TEST_F(GameTest, MissingFirstLevelFailsAndLeavesPlayerCameraAndStateAlone) {
     LogCapture log;
     EXPECT_FALSE(game->newGame("level1.level"));
-    EXPECT_EQ(log.text(), "[LEVEL] loading data/level1.level\n[LEVEL] ERROR: file failed to open!\n");
+    EXPECT_EQ(log.text(),
+              "[LEVEL] loading data/level1.level\n[LEVEL] ERROR: file failed to open!\n"
+              "[LEVEL] data/level1.level: No such file or directory\n");
     EXPECT_EQ(shared.state, MENU);
     EXPECT_EQ(game->player, nullptr);
     EXPECT_EQ(game->camera->width, 100);
@@ -471,7 +473,8 @@ TEST_F(GameTest, NextLevelThatFailsToLoadReturnsToTheMenuInSilence) {
         engine.events.clear();
         tick();
         const std::string expected =
-            "[LEVEL] loading data/" + nextMap + "\n[LEVEL] ERROR: file failed to open!\n>MENU newGame failed.\n";
+            "[LEVEL] loading data/" + nextMap + "\n[LEVEL] ERROR: file failed to open!\n[LEVEL] data/" + nextMap +
+            (nextMap.empty() ? ": not a regular file\n" : ": No such file or directory\n") + ">MENU newGame failed.\n";
         EXPECT_NE(log.text().find(expected), std::string::npos) << log.text();
         EXPECT_EQ(shared.state, MENU);
         // The win sound is silenced along with everything else.
@@ -495,6 +498,23 @@ TEST_F(GameTest, EscapeReturnsToTheMenuKeepsTheLevelAndSilencesTheTraps) {
     shared.state = CONTINUE;
     game->key(256 + keys::escape, 0, 0);
     EXPECT_EQ(shared.state, MENU);
+}
+
+// A level won at its start that leads back to itself reloads every tick, which sets CONTINUE
+// again: a tick that comes after Escape in the same event pass must not undo it.
+TEST_F(GameTest, EscapeIsNotUndoneByATickInTheSamePass) {
+    Properties p;
+    p.winX = 40;
+    p.winY = 354;
+    p.nextMap = "level1.level";
+    writeLevel("level1.level", standingLevel(p));
+    ASSERT_TRUE(game->newGame("level1.level"));
+    tick();
+    const int started = game->levelsStarted();
+    game->key(keys::escape, 0, 0);
+    tick();
+    EXPECT_EQ(shared.state, MENU);
+    EXPECT_EQ(game->levelsStarted(), started) << "no level loads after Escape";
 }
 
 TEST_F(GameTest, HeldArrowsSurviveARespawn) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ struct Decoded {
     }
 };
 
-Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide) {
+Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide, const std::string& name = "") {
     Decoded out;
     if (bytes.empty()) {
         bytes.push_back('\0');  // fmemopen wants a buffer; one zero byte is no PNG either
@@ -35,7 +37,7 @@ Decoded decode(std::string bytes, int maxSide = PngDecoder::kMaxSide) {
         return out;
     }
     {
-        PngDecoder decoder(file, maxSide);
+        PngDecoder decoder(file, maxSide, name);
         out.headerOk = decoder.readHeader();
         if (out.headerOk) {
             out.width = decoder.width();
@@ -321,6 +323,36 @@ TEST(PngDecoderTest, CorruptBytesFailCleanly) {
     Decoded d = decode(badData);
     EXPECT_TRUE(d.headerOk);
     EXPECT_FALSE(d.imageOk);
+}
+
+// With many pictures loading, libpng's own complaints must say which file they are about.
+TEST(PngDecoderTest, LibpngMessagesNameTheFile) {
+    std::string bad = rgbaPicture().encode();
+    bad[16] ^= 0x01;
+    std::ostringstream errors;
+    std::streambuf* saved = std::cerr.rdbuf(errors.rdbuf());
+    const Decoded d = decode(bad, PngDecoder::kMaxSide, "sprites/bad.png");
+    std::cerr.rdbuf(saved);
+    EXPECT_FALSE(d.headerOk);
+    EXPECT_EQ(errors.str().rfind("libpng error: sprites/bad.png: ", 0), 0u) << errors.str();
+}
+
+// libpng allocates and clears a chunk's declared length before reading it: 100 bytes could cost
+// gigabytes. Chunks after the image data are never read, so they may claim what they like.
+TEST(PngDecoderTest, ChunkClaimingMoreThanTheFileHoldsIsRefusedBeforeLibpngReadsIt) {
+    const std::string whole = rgbaPicture().encode();
+    const size_t afterHeader = 8 + 8 + 13 + 4;
+    const std::string claim = std::string("\x40\0\0\0tEXt", 8) + "Comment";
+    std::ostringstream errors;
+    std::streambuf* saved = std::cerr.rdbuf(errors.rdbuf());
+    const Decoded early = decode(whole.substr(0, afterHeader) + claim, PngDecoder::kMaxSide, "big.png");
+    const Decoded late = decode(whole.substr(0, whole.size() - 12) + claim + whole.substr(whole.size() - 12));
+    std::cerr.rdbuf(saved);
+    EXPECT_FALSE(early.headerOk);
+    EXPECT_EQ(errors.str(),
+              "picture: cannot use \"big.png\": its tEXt chunk claims 1073741824 bytes, more than the "
+              "file holds\n");
+    EXPECT_TRUE(late.headerOk && late.imageOk);
 }
 
 TEST(PngDecoderTest, ReadImageNeedsAHeader) {

@@ -17,6 +17,9 @@ const std::string goodProperties =
     "[Properties]\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\nwinimg: goal.png\nwinx: 560\nwiny: 340\n"
     "nextmap: finish\nend\n";
 
+// The ground under goodProperties' start.
+const std::string floorSection = "[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n";
+
 // A small game folder: a goal picture of 32 x 48, a tile, a loop sound.
 void writeGameFolder() {
     testsupport::writeRgbaPng("sprites/goal.png", 32, 48, std::vector<unsigned char>(32 * 48 * 4, 255));
@@ -102,7 +105,7 @@ TEST(LevelCheckerTest, StartAndGoalMustLieInsideTheLevelAndTheStartClearOfPlatfo
     auto level = [](int spawnX, int spawnY, int winX) {
         return "[Properties]\nwidth: 640\nheight: 480\nspawnx: " + std::to_string(spawnX) +
                "\nspawny: " + std::to_string(spawnY) + "\nwinimg: goal.png\nwinx: " + std::to_string(winX) +
-               "\nwiny: 340\nnextmap: finish\nend\n[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n";
+               "\nwiny: 100\nnextmap: finish\nend\n[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n";
     };
     EXPECT_TRUE(checkLevel(level(606, 354, 608)).empty()) << "touching the right edge is inside";
     EXPECT_TRUE(reports(checkLevel(level(607, 354, 560)),
@@ -191,7 +194,7 @@ TEST(LevelCheckerTest, LinesTheGameIgnoresOrUndoesAreWarningsNotErrors) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.section);
-        writeFile("data/test.level", goodProperties + c.section);
+        writeFile("data/test.level", goodProperties + c.section + floorSection);
         const LevelChecker::Findings found = LevelChecker(".").inspect("data/test.level");
         EXPECT_TRUE(found.errors.empty()) << found.errors.front();
         EXPECT_EQ(found.warnings, std::vector<std::string>{c.warning});
@@ -231,4 +234,77 @@ TEST(LevelCheckerTest, ToolFailsOnWarningsOnlyWhenStrict) {
     }
     const std::string command = tool + " --strict --game " + testsupport::sourceDir() + shipped + " >shipped.txt";
     EXPECT_EQ(std::system(command.c_str()), 0) << testsupport::readFile("shipped.txt");
+}
+
+TEST(LevelCheckerTest, StartsThatCannotBePlayedAreReported) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    auto level = [](int winX, int winY, const std::string& platforms) {
+        return "[Properties]\nwidth: 640\nheight: 480\nspawnx: 40\nspawny: 354\nwinimg: goal.png\nwinx: " +
+               std::to_string(winX) + "\nwiny: " + std::to_string(winY) + "\nnextmap: finish\nend\n" + platforms;
+    };
+    const std::string wonAtOnce =
+        "data/test.level:4: the goal overlaps the start box, so the level is won the moment it "
+        "starts";
+    EXPECT_TRUE(reports(checkLevel(level(60, 380, floorSection)), wonAtOnce));
+    EXPECT_TRUE(checkLevel(level(74, 354, floorSection)).empty()) << "touching is no overlap";
+
+    const std::string fallsOut =
+        "data/test.level:4: warning: no platform lies under the start box, so the player falls "
+        "out of the level at once";
+    auto warnings = [&](const std::string& platforms) {
+        writeFile("data/test.level", level(560, 340, platforms));
+        return LevelChecker(".").inspect("data/test.level").warnings;
+    };
+    EXPECT_EQ(warnings(""), std::vector<std::string>{fallsOut});
+    EXPECT_EQ(warnings("[Platform]\nx: 74\ny: 400\nw: 100\nh: 32\nend\n"), std::vector<std::string>{fallsOut})
+        << "beside the start";
+    EXPECT_EQ(warnings("[Platform]\nx: 0\ny: 100\nw: 640\nh: 32\nend\n"), std::vector<std::string>{fallsOut})
+        << "above the start";
+    EXPECT_EQ(warnings("[Platform]\nx: 0\ny: 480\nw: 640\nh: 32\nend\n"), std::vector<std::string>{fallsOut})
+        << "below the level's bottom";
+    EXPECT_TRUE(warnings("[Platform]\nx: 73\ny: 470\nw: 10\nh: 5\nend\n").empty()) << "far down, one pixel under";
+}
+
+TEST(LevelCheckerTest, ChainsOfLevelsThatNeverReachFinishAreWarnings) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    auto leadingTo = [](const std::string& next) {
+        std::string text = goodProperties + floorSection;
+        return text.replace(text.find("nextmap: finish"), 15, "nextmap: " + next);
+    };
+    auto warnings = [&](const std::string& next) {
+        writeFile("data/test.level", leadingTo(next));
+        return LevelChecker(".").inspect("data/test.level").warnings;
+    };
+    EXPECT_EQ(warnings("test.level"),
+              std::vector<std::string>{"data/test.level:9: warning: the levels lead back to this "
+                                       "one (test.level -> test.level) and never to finish"});
+    writeFile("data/b.level", leadingTo("data/test.level"));
+    EXPECT_EQ(warnings("b.level"), std::vector<std::string>{"data/test.level:9: warning: the levels lead back to this "
+                                                            "one (test.level -> b.level -> data/test.level) and never "
+                                                            "to finish"});
+    writeFile("data/b.level", leadingTo("c.level"));
+    writeFile("data/c.level", leadingTo("b.level"));
+    EXPECT_EQ(warnings("b.level"),
+              std::vector<std::string>{"data/test.level:9: warning: the levels that follow go round in a loop "
+                                       "(test.level -> b.level -> c.level -> b.level) and never to finish"});
+    writeFile("data/c.level", leadingTo("finish"));
+    EXPECT_TRUE(warnings("b.level").empty());
+}
+
+TEST(LevelCheckerTest, ToolSaysWhyALevelCannotBeOpenedAndShowsNulBytes) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    std::filesystem::create_directories("data/folder.level");
+    writeFile("data/nul.level", goodProperties + floorSection + "[Decoration]\nimg: goal.png\nco" +
+                                    std::string(1, '\0') + "lour: red\nend\n");
+    const std::string tool = testsupport::binaryDir() + "/tools/levelcheck";
+    EXPECT_NE(std::system((tool + " data/none.level data/folder.level data/nul.level >out.txt").c_str()), 0);
+    const std::string out = testsupport::readFile("out.txt");
+    EXPECT_NE(out.find("data/none.level:0: cannot be opened: No such file or directory\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("data/folder.level:0: cannot be opened: not a regular file\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("data/nul.level:19: warning: unknown key \"co\\0lour\" in [Decoration]; the line is ignored\n"),
+              std::string::npos)
+        << out;
 }

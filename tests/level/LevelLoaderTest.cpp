@@ -135,8 +135,28 @@ TEST(LevelFileNameTest, MissingFileLogsTheErrorAndLeavesTheLevelEmpty) {
     LogCapture log;
     Level level;
     EXPECT_FALSE(level.loadFromFile("none.level"));
-    EXPECT_EQ(log.text(), std::string("[LEVEL] loading data/none.level\n") + kFailedLine);
+    EXPECT_EQ(log.text(), std::string("[LEVEL] loading data/none.level\n") + kFailedLine +
+                              "[LEVEL] data/none.level: No such file or directory\n");
     expectEmpty(level);
+}
+
+// An editor that ends lines with a carriage return alone made the whole file one comment line.
+TEST(LevelFileNameTest, CarriageReturnsAloneEndTheLines) {
+    ScopedTempDir dir;
+    LogCapture log;
+    Level level;
+    ASSERT_TRUE(loadText(level,
+                         "; a level saved with old Mac line ends\r[Properties]\rwidth: 640\rspawny: 354\rend\r"
+                         "[Platform]\rx: 7\ry: 400\rw: 640\rh: 80\rend\r[Platform]\rx: 9\rend"));
+    EXPECT_EQ(level.width, 640);
+    EXPECT_EQ(level.spawnY, 354);
+    EXPECT_EQ(platformXs(level), (std::vector<int>{7, 9}));
+    EXPECT_EQ(log.text(), std::string("[LEVEL] loading data/test.level\nlevel width set to 640\nspawn y set to 354\n") +
+                              kLoadedLine);
+    // A line feed anywhere keeps the designed reading: a carriage return inside a line stays in it.
+    Level mixed;
+    ASSERT_TRUE(loadText(mixed, "[Properties]\rwidth: 640\n"));
+    EXPECT_EQ(mixed.width, 0);
 }
 
 TEST(LevelFileNameTest, FolderNamedLikeALevelFailsLikeAMissingFile) {
@@ -145,7 +165,8 @@ TEST(LevelFileNameTest, FolderNamedLikeALevelFailsLikeAMissingFile) {
     LogCapture log;
     Level level;
     EXPECT_FALSE(level.loadFromFile("folder.level"));
-    EXPECT_EQ(log.text(), std::string("[LEVEL] loading data/folder.level\n") + kFailedLine);
+    EXPECT_EQ(log.text(), std::string("[LEVEL] loading data/folder.level\n") + kFailedLine +
+                              "[LEVEL] data/folder.level: not a regular file\n");
     expectEmpty(level);
 }
 

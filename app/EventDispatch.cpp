@@ -5,11 +5,16 @@
 #include <poll.h>
 
 #include <iostream>
+#include <memory>
+#include <optional>
 
+#include "app/ArrowHolds.h"
 #include "app/Display.h"
-#include "app/GamepadMapper.h"
+#include "app/KeyBindings.h"
 #include "app/ScreenMode.h"
+#include "app/TestPad.h"
 #include "app/TickWait.h"
+#include "app/WindowGuard.h"
 #include "core/KeyCodes.h"
 #include "graphics/TextureManager.h"
 
@@ -24,7 +29,12 @@ const unsigned int tickMilliseconds = 16;
 const int idleWaitMilliseconds = 1;
 #endif
 
-GamepadMapper gamepad;
+// Pads count as sources of arrows apart from every key.
+const int padSourceBase = 1 << 16;
+
+GamepadInput gamepads;
+std::unique_ptr<TestPad> testPad;
+ArrowHolds arrowHolds;
 
 void reportCaught(const char* label) {
     std::cout << label << (sharedState != nullptr ? stateName(*sharedState) : std::string("UNKNOWN STATE")) << "\n";
@@ -61,6 +71,33 @@ void waitForEvents() {
 #endif
 }
 
+void deliver(const KeyEvent& event, int x, int y) {
+    switch (event.kind) {
+    case KeyEvent::Kind::SpecialDown:
+        protectedCall("CAUGHT AN ERROR IN SPECIALDOWN : ", [&] { activeState->specialDown(event.code, x, y); });
+        break;
+    case KeyEvent::Kind::SpecialUp:
+        protectedCall("CAUGHT AN ERROR IN SPECIALUP : ", [&] { activeState->specialUp(event.code, x, y); });
+        break;
+    case KeyEvent::Kind::Key:
+        protectedCall("CAUGHT AN ERROR IN KEY : ", [&] { activeState->key(event.code, x, y); });
+        break;
+    }
+}
+
+void routeKey(KeyBindings::Key key, bool pressed, int x, int y) {
+    ScreenMode* mode = ScreenMode::instance();
+    const std::optional<KeyEvent> event = KeyBindings::instance()->translate(key, pressed);
+    if (event && arrowHolds.pass(*event, KeyBindings::source(key))) {
+        deliver(*event, mode->toLogical(x), mode->toLogical(y));
+    }
+}
+
+void shutDownWithoutWindow() {
+    std::cout << "[MAIN] The window was destroyed: the game ends.\n";
+    sharedState->state = QUIT;
+}
+
 }  // namespace
 
 void reshapeCallback(int width, int height) {
@@ -86,31 +123,27 @@ void displayCallback() {
 }
 
 void keyCallback(unsigned char key, int x, int y) {
-    ScreenMode* mode = ScreenMode::instance();
     if (key == keys::enter && (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0) {
-        mode->toggleFullScreen();
+        ScreenMode::instance()->toggleFullScreen();
         return;
     }
-    x = mode->toLogical(x);
-    y = mode->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN KEY : ", [&] { activeState->key(key, x, y); });
+    routeKey({false, key}, true, x, y);
+}
+
+void keyUpCallback(unsigned char key, int x, int y) {
+    routeKey({false, key}, false, x, y);
 }
 
 void specialDownCallback(int key, int x, int y) {
-    ScreenMode* mode = ScreenMode::instance();
     if (key == GLUT_KEY_F11) {
-        mode->toggleFullScreen();
+        ScreenMode::instance()->toggleFullScreen();
         return;
     }
-    x = mode->toLogical(x);
-    y = mode->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN SPECIALDOWN : ", [&] { activeState->specialDown(key, x, y); });
+    routeKey({true, key}, true, x, y);
 }
 
 void specialUpCallback(int key, int x, int y) {
-    x = ScreenMode::instance()->toLogical(x);
-    y = ScreenMode::instance()->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN SPECIALUP : ", [&] { activeState->specialUp(key, x, y); });
+    routeKey({true, key}, false, x, y);
 }
 
 void mouseButtonCallback(int button, int buttonState, int x, int y) {
@@ -132,7 +165,10 @@ void mouseMoveCallback(int x, int y) {
 }
 
 void updateCallback(int value) {
-    deliverPadEvents(gamepad.tick());
+    if (testPad) {
+        testPad->apply();
+    }
+    deliverPadEvents(gamepads.poll());
     protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
@@ -140,24 +176,12 @@ void updateCallback(int value) {
     TickWait::tickScheduled(tickMilliseconds);
 }
 
-void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {
-    for (const GamepadMapper::Event& event : events) {
-        switch (event.kind) {
-        case GamepadMapper::Kind::ArrowDown:
-            specialDownCallback(event.code, 0, 0);
-            break;
-        case GamepadMapper::Kind::ArrowUp:
-            specialUpCallback(event.code, 0, 0);
-            break;
-        case GamepadMapper::Kind::Key:
-            keyCallback(static_cast<unsigned char>(event.code), 0, 0);
-            break;
+void deliverPadEvents(const std::vector<GamepadInput::PadEvent>& events) {
+    for (const GamepadInput::PadEvent& padEvent : events) {
+        if (arrowHolds.pass(padEvent.event, padSourceBase + padEvent.pad)) {
+            deliver(padEvent.event, 0, 0);
         }
     }
-}
-
-void joystickCallback(unsigned int buttons, int x, int y, int) {
-    deliverPadEvents(gamepad.report(buttons, x, y));
 }
 
 void windowStatusCallback(int status) {
@@ -177,15 +201,33 @@ void registerCallbacks() {
     glutMotionFunc(clickDragCallback);
     glutPassiveMotionFunc(mouseMoveCallback);
     glutTimerFunc(0, updateCallback, 0);
-    glutJoystickFunc(joystickCallback, tickMilliseconds);
+    glutKeyboardUpFunc(keyUpCallback);
     glutWindowStatusFunc(windowStatusCallback);
     TickWait::tickScheduled(0);
+    guardWindow();
+}
+
+void startGamepads() {
+    if (gamepads.start()) {
+        testPad = TestPad::fromEnvironment();
+    }
+}
+
+void stopGamepads() {
+    testPad.reset();
+    gamepads.stop();
 }
 
 void runUntilStateChanges() {
     const int32_t remembered = sharedState->state;
     for (;;) {
-        glutMainLoopEvent();
+        if (!windowDestroyed()) {
+            glutMainLoopEvent();
+        }
+        if (windowDestroyed()) {
+            shutDownWithoutWindow();
+            return;
+        }
         if (sharedState->state != remembered) {
             return;
         }

@@ -192,7 +192,8 @@ void GamepadInput::handle(const SDL_Event& event, std::vector<PadEvent>& events)
         take(event.cdevice.which);
         return;
     case SDL_JOYDEVICEADDED:
-        if (!SDL_IsGameController(event.jdevice.which)) {
+        // The index may be stale by now: a pad plugged and pulled at once is gone again.
+        if (event.jdevice.which < SDL_NumJoysticks() && !SDL_IsGameController(event.jdevice.which)) {
             reportUnknown(event.jdevice.which);
         }
         return;

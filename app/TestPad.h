@@ -10,7 +10,7 @@ struct SDL_VirtualJoystickDesc;
 // file, a virtual pad (SDL's virtual joystick, so it goes through the same mapping as a real
 // one) is plugged in at the start and driven by the lines the test appends to that file:
 // "button N 1" / "button N 0", "hat N up|right|down|left|centre", "axis N VALUE", "unplug",
-// "plug". Players never set the variable; without it nothing here runs.
+// "plug", one line a tick. Players never set the variable; without it nothing here runs.
 class TestPad {
 public:
     static constexpr const char* kEnvironmentSwitch = "VANTOREL_TEST_PAD";
@@ -25,7 +25,7 @@ public:
     TestPad(const TestPad&) = delete;
     TestPad& operator=(const TestPad&) = delete;
 
-    // Carries out the lines appended since the last call; SDL sees them at its next poll.
+    // Carries out the next line appended to the file, one a tick; SDL sees it at its next poll.
     void apply();
 
 private:

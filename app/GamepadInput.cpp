@@ -203,8 +203,8 @@ void GamepadInput::handle(const SDL_Event& event, std::vector<PadEvent>& events)
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         pad = find(event.cbutton.which);
-        changed = pad != nullptr &&
-                  setButton(pad->controls, event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN);
+        changed =
+            pad != nullptr && setButton(pad->controls, event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN);
         break;
     case SDL_CONTROLLERAXISMOTION:
         pad = find(event.caxis.which);

@@ -47,8 +47,11 @@ const struct {
 const struct {
     const char* name;
     Action action;
-} namedActions[] = {{"left", Action::Left},   {"right", Action::Right}, {"jump", Action::Jump},
-                    {"pause", Action::Pause}, {"back", Action::Back}};
+} namedActions[] = {{"left", Action::Left},
+                    {"right", Action::Right},
+                    {"jump", Action::Jump},
+                    {"pause", Action::Pause},
+                    {"back", Action::Back}};
 
 // The game's own key for each action, which no binding may take from it.
 KeyEvent designedEvent(Action action, bool pressed) {

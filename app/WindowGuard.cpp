@@ -41,8 +41,8 @@ Bool noteDestruction(::Display* display, XEvent* event, xEvent* wire) {
 // Drawing into a window that is gone gives BadWindow or BadDrawable errors, which would
 // otherwise end the process with status 1 halfway through a frame.
 int onError(::Display* display, XErrorEvent* error) {
-    const bool aboutOurWindow = error->resourceid == watched &&
-                                (error->error_code == BadWindow || error->error_code == BadDrawable);
+    const bool aboutOurWindow =
+        error->resourceid == watched && (error->error_code == BadWindow || error->error_code == BadDrawable);
     if (aboutOurWindow) {
         destroyed = true;
     }
@@ -52,11 +52,17 @@ int onError(::Display* display, XErrorEvent* error) {
     return previousErrorHandler != nullptr ? previousErrorHandler(display, error) : 0;
 }
 
-// Nothing can be drawn or released without the display; Xlib would call exit() after this
-// returns, and freeglut's clean-up would then talk to the dead connection again.
+// Nothing can be drawn or released without the display. exit() still closes the sound device;
+// freeglut's own clean-up then talks to the dead connection and lands here again, where the
+// process ends at once.
 int onLostDisplay(::Display*) {
+    static bool ending = false;
+    if (ending) {
+        std::_Exit(lostDisplayStatus);
+    }
+    ending = true;
     std::cout << "[MAIN] The connection to the display is lost: the game ends.\n" << std::flush;
-    std::_Exit(lostDisplayStatus);
+    std::exit(lostDisplayStatus);
 }
 
 void nameProcess(::Display* display, Window window) {

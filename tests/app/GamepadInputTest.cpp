@@ -29,12 +29,26 @@ struct Layout {
     const char* mapping;
 };
 
-const Layout xboxLayout{"Test Xbox 360 Pad", 0x045e, 0x028e, 11, 0, 7, 6, {1, 2, 3, 4, 5, 8},
+const Layout xboxLayout{"Test Xbox 360 Pad",
+                        0x045e,
+                        0x028e,
+                        11,
+                        0,
+                        7,
+                        6,
+                        {1, 2, 3, 4, 5, 8},
                         "a:b0,b:b1,x:b2,y:b3,back:b6,start:b7,guide:b8,leftshoulder:b4,rightshoulder:b5,"
                         "leftstick:b9,rightstick:b10,leftx:a0,lefty:a1,rightx:a3,righty:a4,lefttrigger:a2,"
                         "righttrigger:a5,dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,platform:Linux,"};
 // Here 6 and 7 are L2 and R2, which a mapping by number would take for Back and Start.
-const Layout playStationLayout{"Test DualShock 4 Pad", 0x054c, 0x09cc, 13, 0, 9, 8, {1, 2, 3, 6, 7, 10},
+const Layout playStationLayout{"Test DualShock 4 Pad",
+                               0x054c,
+                               0x09cc,
+                               13,
+                               0,
+                               9,
+                               8,
+                               {1, 2, 3, 6, 7, 10},
                                "a:b0,b:b1,x:b3,y:b2,back:b8,start:b9,guide:b10,leftshoulder:b4,rightshoulder:b5,"
                                "leftstick:b11,rightstick:b12,leftx:a0,lefty:a1,rightx:a3,righty:a4,lefttrigger:a2,"
                                "righttrigger:a5,dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,platform:Linux,"};

@@ -151,8 +151,8 @@ TEST(ControlsE2ETest, TheWindowNamesItsProcessAndALostDisplayEndsTheGameWithStat
     GameSession game;
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(game.waitForLog(menuHandOver, 10));
-    const std::string command = "xprop -display " + game.display() + " -id " + std::to_string(game.windowId()) +
-                                " _NET_WM_PID 2>&1";
+    const std::string command =
+        "xprop -display " + game.display() + " -id " + std::to_string(game.windowId()) + " _NET_WM_PID 2>&1";
     std::string shown;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];

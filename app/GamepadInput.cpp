@@ -86,7 +86,7 @@ bool GamepadInput::start(const std::string& databaseFile) {
         return true;
     }
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::cout << padTag << "gamepads are off: " << SDL_GetError() << "\n";
         return false;
@@ -114,7 +114,7 @@ void GamepadInput::readDatabase(const std::string& databaseFile) {
         std::cout << padTag << "cannot read " << databaseFile << ": " << SDL_GetError() << "\n";
         return;
     }
-    std::cout << padTag << added << " pad mappings read from " << databaseFile << "\n";
+    std::cout << padTag << databaseFile << ": " << added << (added == 1 ? " mapping" : " mappings") << " added\n";
 }
 
 void GamepadInput::takeNewPads() {

@@ -149,8 +149,8 @@ TEST_P(GamepadInputTest, APadPluggedInLaterIsReadByPositionAndLetGoWhenPulled) {
     pad.plug();
     EXPECT_EQ(poll(), Events{});
     EXPECT_EQ(input.padsTaken(), 1);
-    EXPECT_EQ(log.text(), std::string("[PAD] 1 pad mappings read from gamecontrollerdb.txt\n[PAD] taken: ") +
-                              pad.layout.name + "\n");
+    EXPECT_EQ(log.text(),
+              std::string("[PAD] gamecontrollerdb.txt: 1 mapping added\n[PAD] taken: ") + pad.layout.name + "\n");
 
     pad.hat(SDL_HAT_RIGHT);
     EXPECT_EQ(poll(), Events{pressed(GLUT_KEY_RIGHT)}) << "the hat is the d-pad";
@@ -221,5 +221,27 @@ TEST(GamepadInputStartTest, WithoutAPadNothingIsLoggedAndAnUnknownPadIsNamed) {
     pad.unplug();
     input.poll();
     input.stop();
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+TEST(GamepadInputStartTest, TheEnvironmentsMappingWinsOverTheFile) {
+    testsupport::ScopedTempDir dir;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+    VirtualPad pad(xboxLayout);
+    const std::string line = pad.databaseLine();
+    testsupport::writeFile(dir.path() + "/gamecontrollerdb.txt", line);
+    std::string fromEnvironment = line;
+    fromEnvironment.replace(fromEnvironment.find(xboxLayout.name), std::string(xboxLayout.name).size(), "Own Pad");
+    setenv("SDL_GAMECONTROLLERCONFIG", fromEnvironment.c_str(), 1);
+    GamepadInput input;
+    LogCapture log;
+    ASSERT_TRUE(input.start());
+    pad.plug();
+    input.poll();
+    EXPECT_NE(log.text().find("[PAD] taken: Own Pad\n"), std::string::npos) << log.text();
+    pad.unplug();
+    input.stop();
+    unsetenv("SDL_GAMECONTROLLERCONFIG");
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }

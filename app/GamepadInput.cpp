@@ -131,7 +131,8 @@ void GamepadInput::takeNewPads() {
 }
 
 void GamepadInput::take(int deviceIndex) {
-    if (find(SDL_JoystickGetDeviceInstanceID(deviceIndex)) != nullptr) {
+    // A pad plugged and pulled at once is gone by the time its event is read.
+    if (deviceIndex >= SDL_NumJoysticks() || find(SDL_JoystickGetDeviceInstanceID(deviceIndex)) != nullptr) {
         return;
     }
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
@@ -192,7 +193,6 @@ void GamepadInput::handle(const SDL_Event& event, std::vector<PadEvent>& events)
         take(event.cdevice.which);
         return;
     case SDL_JOYDEVICEADDED:
-        // The index may be stale by now: a pad plugged and pulled at once is gone again.
         if (event.jdevice.which < SDL_NumJoysticks() && !SDL_IsGameController(event.jdevice.which)) {
             reportUnknown(event.jdevice.which);
         }

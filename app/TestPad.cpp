@@ -14,6 +14,7 @@ const int padHats = 1;
 const Uint16 padVendor = 0x1234;
 const Uint16 padProduct = 0x0002;
 const size_t readChunk = 256;
+const int guidTextLength = 33;
 
 Uint8 hatNamed(const std::string& name) {
     if (name == "up") {
@@ -49,16 +50,26 @@ const SDL_VirtualJoystickDesc& TestPad::description() {
     return pad;
 }
 
+std::string TestPad::guidOf(const SDL_VirtualJoystickDesc& pad) {
+    const int probe = SDL_JoystickAttachVirtualEx(&pad);
+    char guid[guidTextLength] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(probe), guid, sizeof guid);
+    SDL_JoystickDetachVirtual(probe);
+    return guid;
+}
+
 std::unique_ptr<TestPad> TestPad::fromEnvironment() {
     const char* file = std::getenv(kEnvironmentSwitch);
     if (file == nullptr || *file == '\0') {
         return nullptr;
     }
-    return std::make_unique<TestPad>(file);
+    return std::make_unique<TestPad>(description(), file);
 }
 
-TestPad::TestPad(const std::string& scriptFile) {
-    script = std::fopen(scriptFile.c_str(), "rb");
+TestPad::TestPad(const SDL_VirtualJoystickDesc& pad, const std::string& scriptFile) : desc(pad) {
+    if (!scriptFile.empty()) {
+        script = std::fopen(scriptFile.c_str(), "rb");
+    }
     plug();
 }
 
@@ -73,7 +84,7 @@ void TestPad::plug() {
     if (deviceIndex >= 0) {
         return;
     }
-    deviceIndex = SDL_JoystickAttachVirtualEx(&description());
+    deviceIndex = SDL_JoystickAttachVirtualEx(&desc);
     // Values are set on an open joystick only.
     joystick = deviceIndex >= 0 ? SDL_JoystickOpen(deviceIndex) : nullptr;
 }

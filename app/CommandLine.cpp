@@ -32,15 +32,18 @@ std::string helpText() {
            "  settings.ini              window size, full screen and sound; written on the first run\n"
            "  release.log               what the game loaded and did, written afresh at every start\n"
            "  data/ sprites/ sounds/    levels, pictures and sounds, only read\n"
+           "  gamecontrollerdb.txt      optional: more gamepads, in SDL's mapping format\n"
            "\n"
            "Keys:\n"
-           "  Left, Right               walk\n"
-           "  Space                     jump\n"
+           "  Left, Right (or A, D)     walk\n"
+           "  Space (or W)              jump\n"
            "  P                         pause\n"
            "  Escape                    in a level: back to the title menu; in the menu: quit\n"
            "  F11, Alt+Enter            full screen on and off\n"
            "  arrows, Enter, Space      choose in the title menu (the mouse works too)\n"
-           "  gamepad                   walks, jumps and pauses like the keys\n";
+           "  gamepad                   d-pad or left stick walk, south button jumps, Start pauses,\n"
+           "                            Back is Escape\n"
+           "More keys: lines such as key jump=x in settings.ini (key left, right, jump, pause, back).\n";
 }
 
 bool answerInformationRequest(int argc, const char* const* argv, std::ostream& out) {

@@ -5,12 +5,17 @@
 #include <poll.h>
 
 #include <iostream>
+#include <memory>
+#include <optional>
 
+#include "app/ArrowHolds.h"
 #include "app/Display.h"
-#include "app/GamepadMapper.h"
+#include "app/KeyBindings.h"
 #include "app/ScreenMode.h"
+#include "app/TestPad.h"
 #include "app/TickClock.h"
 #include "app/TickWait.h"
+#include "app/WindowGuard.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
 #include "graphics/TextureManager.h"
@@ -25,7 +30,12 @@ namespace {
 const int idleWaitMilliseconds = 1;
 #endif
 
-GamepadMapper gamepad;
+// Pads count as sources of arrows apart from every key.
+const int padSourceBase = 1 << 16;
+
+GamepadInput gamepads;
+std::unique_ptr<TestPad> testPad;
+ArrowHolds arrowHolds;
 constexpr int64_t kTickNanoseconds = int64_t{units::kTickMilliseconds} * 1000000;
 // When the next tick is due on the game's clock; 0 until the first tick starts it.
 int64_t nextTickDue = 0;
@@ -65,6 +75,33 @@ void waitForEvents() {
 #endif
 }
 
+void deliver(const KeyEvent& event, int x, int y) {
+    switch (event.kind) {
+    case KeyEvent::Kind::SpecialDown:
+        protectedCall("CAUGHT AN ERROR IN SPECIALDOWN : ", [&] { activeState->specialDown(event.code, x, y); });
+        break;
+    case KeyEvent::Kind::SpecialUp:
+        protectedCall("CAUGHT AN ERROR IN SPECIALUP : ", [&] { activeState->specialUp(event.code, x, y); });
+        break;
+    case KeyEvent::Kind::Key:
+        protectedCall("CAUGHT AN ERROR IN KEY : ", [&] { activeState->key(event.code, x, y); });
+        break;
+    }
+}
+
+void routeKey(KeyBindings::Key key, bool pressed, int x, int y) {
+    ScreenMode* mode = ScreenMode::instance();
+    const std::optional<KeyEvent> event = KeyBindings::instance()->translate(key, pressed);
+    if (event && arrowHolds.pass(*event, KeyBindings::source(key))) {
+        deliver(*event, mode->toLogical(x), mode->toLogical(y));
+    }
+}
+
+void shutDownWithoutWindow() {
+    std::cout << "[MAIN] The window was destroyed: the game ends.\n";
+    sharedState->state = QUIT;
+}
+
 }  // namespace
 
 void reshapeCallback(int width, int height) {
@@ -90,31 +127,27 @@ void displayCallback() {
 }
 
 void keyCallback(unsigned char key, int x, int y) {
-    ScreenMode* mode = ScreenMode::instance();
     if (key == keys::enter && (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0) {
-        mode->toggleFullScreen();
+        ScreenMode::instance()->toggleFullScreen();
         return;
     }
-    x = mode->toLogical(x);
-    y = mode->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN KEY : ", [&] { activeState->key(key, x, y); });
+    routeKey({false, key}, true, x, y);
+}
+
+void keyUpCallback(unsigned char key, int x, int y) {
+    routeKey({false, key}, false, x, y);
 }
 
 void specialDownCallback(int key, int x, int y) {
-    ScreenMode* mode = ScreenMode::instance();
     if (key == GLUT_KEY_F11) {
-        mode->toggleFullScreen();
+        ScreenMode::instance()->toggleFullScreen();
         return;
     }
-    x = mode->toLogical(x);
-    y = mode->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN SPECIALDOWN : ", [&] { activeState->specialDown(key, x, y); });
+    routeKey({true, key}, true, x, y);
 }
 
 void specialUpCallback(int key, int x, int y) {
-    x = ScreenMode::instance()->toLogical(x);
-    y = ScreenMode::instance()->toLogical(y);
-    protectedCall("CAUGHT AN ERROR IN SPECIALUP : ", [&] { activeState->specialUp(key, x, y); });
+    routeKey({true, key}, false, x, y);
 }
 
 void mouseButtonCallback(int button, int buttonState, int x, int y) {
@@ -136,7 +169,10 @@ void mouseMoveCallback(int x, int y) {
 }
 
 void updateCallback(int value) {
-    deliverPadEvents(gamepad.tick());
+    if (testPad) {
+        testPad->apply();
+    }
+    deliverPadEvents(gamepads.poll());
     // Ticks missed while a frame took too long run now, before the next draw; a tick that
     // changes the top-level state ends the run, so nothing plays on in a state that has ended.
     const int ticks = TickClock::ticksDue(TickWait::now(), nextTickDue, kTickNanoseconds);
@@ -155,24 +191,12 @@ void updateCallback(int value) {
     TickWait::tickScheduled(delay);
 }
 
-void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {
-    for (const GamepadMapper::Event& event : events) {
-        switch (event.kind) {
-        case GamepadMapper::Kind::ArrowDown:
-            specialDownCallback(event.code, 0, 0);
-            break;
-        case GamepadMapper::Kind::ArrowUp:
-            specialUpCallback(event.code, 0, 0);
-            break;
-        case GamepadMapper::Kind::Key:
-            keyCallback(static_cast<unsigned char>(event.code), 0, 0);
-            break;
+void deliverPadEvents(const std::vector<GamepadInput::PadEvent>& events) {
+    for (const GamepadInput::PadEvent& padEvent : events) {
+        if (arrowHolds.pass(padEvent.event, padSourceBase + padEvent.pad)) {
+            deliver(padEvent.event, 0, 0);
         }
     }
-}
-
-void joystickCallback(unsigned int buttons, int x, int y, int) {
-    deliverPadEvents(gamepad.report(buttons, x, y));
 }
 
 void windowStatusCallback(int status) {
@@ -192,15 +216,33 @@ void registerCallbacks() {
     glutMotionFunc(clickDragCallback);
     glutPassiveMotionFunc(mouseMoveCallback);
     glutTimerFunc(0, updateCallback, 0);
-    glutJoystickFunc(joystickCallback, units::kTickMilliseconds);
+    glutKeyboardUpFunc(keyUpCallback);
     glutWindowStatusFunc(windowStatusCallback);
     TickWait::tickScheduled(0);
+    guardWindow();
+}
+
+void startGamepads() {
+    if (gamepads.start()) {
+        testPad = TestPad::fromEnvironment();
+    }
+}
+
+void stopGamepads() {
+    testPad.reset();
+    gamepads.stop();
 }
 
 void runUntilStateChanges() {
     const int32_t remembered = sharedState->state;
     for (;;) {
-        glutMainLoopEvent();
+        if (!windowDestroyed()) {
+            glutMainLoopEvent();
+        }
+        if (windowDestroyed()) {
+            shutDownWithoutWindow();
+            return;
+        }
         if (sharedState->state != remembered) {
             return;
         }

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "app/GamepadMapper.h"
+#include "app/GamepadInput.h"
 #include "app/SharedState.h"
 #include "app/StateLoopIFC.h"
 
@@ -10,11 +10,14 @@ extern StateLoopIFC* activeState;
 extern SharedState* sharedState;
 
 // The nine callbacks. Positions arrive in logical pixels (see ScreenMode); F11 and Alt+Enter
-// toggle full screen and go no further. Each forwards to activeState inside a catch-all that logs
-// "CAUGHT AN ERROR IN <label>" with the state's name and goes on.
+// toggle full screen and go no further. Keys pass through the key bindings first, so a bound
+// key reaches the state as the key it stands for. Each forwards to activeState inside a
+// catch-all that logs "CAUGHT AN ERROR IN <label>" with the state's name and goes on.
 void reshapeCallback(int width, int height);
 void displayCallback();
 void keyCallback(unsigned char key, int x, int y);
+// A character key let go: it reaches a state only when it is bound to an arrow.
+void keyUpCallback(unsigned char key, int x, int y);
 void specialDownCallback(int key, int x, int y);
 void specialUpCallback(int key, int x, int y);
 void mouseButtonCallback(int button, int buttonState, int x, int y);
@@ -22,15 +25,20 @@ void clickDragCallback(int x, int y);
 void mouseMoveCallback(int x, int y);
 void updateCallback(int value);
 
-// The gamepad's reports and the window's visibility: the pad's events go through the key
-// callbacks above; a hidden or iconified window tells the active state.
-void deliverPadEvents(const std::vector<GamepadMapper::Event>& events);
-void joystickCallback(unsigned int buttons, int x, int y, int z);
+// The gamepads' events reach the state as the keys they stand for; an arrow held by a pad and a
+// key at once is let go when both have let go. A hidden or iconified window tells the state.
+void deliverPadEvents(const std::vector<GamepadInput::PadEvent>& events);
 void windowStatusCallback(int status);
 
 // Key repeat off, then the callbacks on the current window, then the first tick; then the
-// gamepad, polled once a tick, and the window's visibility.
+// window's visibility and its guard (see WindowGuard).
 void registerCallbacks();
 
-// Runs event passes (at least one) until the shared state changes.
+// The gamepads, read once a tick from the start to the shutdown; without SDL the game plays on
+// without them.
+void startGamepads();
+void stopGamepads();
+
+// Runs event passes (at least one) until the shared state changes. A window destroyed from
+// outside ends them too, with QUIT, so the game shuts down as the quit button does.
 void runUntilStateChanges();

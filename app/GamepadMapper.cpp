@@ -4,30 +4,16 @@
 
 #include "core/KeyCodes.h"
 
-namespace {
-
-// Button numbers as the Linux joystick interface gives them for the common Xbox-style layout,
-// whose d-pad, where it is reported as buttons, follows the stick buttons.
-const unsigned int southButton = 1u << 0;
-const unsigned int backButton = 1u << 6;
-const unsigned int startButton = 1u << 7;
-const unsigned int padLeft = 1u << 11;
-const unsigned int padRight = 1u << 12;
-const unsigned int padUp = 1u << 13;
-const unsigned int padDown = 1u << 14;
-
-}  // namespace
-
-GamepadMapper::Arrows GamepadMapper::arrowsOf(unsigned int buttons, int x, int y) {
+GamepadMapper::Arrows GamepadMapper::arrowsOf(const Controls& controls) {
     Arrows arrows;
-    arrows.left = x < -kDeadZone || (buttons & padLeft) != 0;
-    arrows.right = x > kDeadZone || (buttons & padRight) != 0;
-    arrows.up = y < -kDeadZone || (buttons & padUp) != 0;
-    arrows.down = y > kDeadZone || (buttons & padDown) != 0;
+    arrows.left = controls.stickX < -kDeadZone || controls.left;
+    arrows.right = controls.stickX > kDeadZone || controls.right;
+    arrows.up = controls.stickY < -kDeadZone || controls.up;
+    arrows.down = controls.stickY > kDeadZone || controls.down;
     return arrows;
 }
 
-void GamepadMapper::moveArrows(const Arrows& now, std::vector<Event>& events) {
+void GamepadMapper::moveArrows(const Arrows& now, std::vector<KeyEvent>& events) {
     const struct {
         bool before;
         bool after;
@@ -39,40 +25,36 @@ void GamepadMapper::moveArrows(const Arrows& now, std::vector<Event>& events) {
     // Releases go first, so a stick swung from one side to the other hands the walk over cleanly.
     for (const auto& arrow : arrows) {
         if (arrow.before && !arrow.after) {
-            events.push_back({Kind::ArrowUp, arrow.key});
+            events.push_back({KeyEvent::Kind::SpecialUp, arrow.key});
         }
     }
     for (const auto& arrow : arrows) {
         if (!arrow.before && arrow.after) {
-            events.push_back({Kind::ArrowDown, arrow.key});
+            events.push_back({KeyEvent::Kind::SpecialDown, arrow.key});
         }
     }
     held = now;
 }
 
-std::vector<GamepadMapper::Event> GamepadMapper::report(unsigned int buttons, int x, int y) {
-    silentTicks = 0;
-    std::vector<Event> events;
-    moveArrows(arrowsOf(buttons, x, y), events);
-    const unsigned int pressed = buttons & ~buttonsHeld;
-    buttonsHeld = buttons;
-    if (pressed & southButton) {
-        events.push_back({Kind::Key, keys::space});
+std::vector<KeyEvent> GamepadMapper::report(const Controls& now) {
+    std::vector<KeyEvent> events;
+    moveArrows(arrowsOf(now), events);
+    if (now.south && !before.south) {
+        events.push_back({KeyEvent::Kind::Key, keys::space});
     }
-    if (pressed & startButton) {
-        events.push_back({Kind::Key, keys::pause});
+    if (now.start && !before.start) {
+        events.push_back({KeyEvent::Kind::Key, keys::pause});
     }
-    if (pressed & backButton) {
-        events.push_back({Kind::Key, keys::escape});
+    if (now.back && !before.back) {
+        events.push_back({KeyEvent::Kind::Key, keys::escape});
     }
+    before = now;
     return events;
 }
 
-std::vector<GamepadMapper::Event> GamepadMapper::tick() {
-    std::vector<Event> events;
-    if (silentTicks < kSilentTicks && ++silentTicks == kSilentTicks) {
-        moveArrows(Arrows{}, events);
-        buttonsHeld = 0;
-    }
+std::vector<KeyEvent> GamepadMapper::releaseAll() {
+    std::vector<KeyEvent> events;
+    moveArrows(Arrows{}, events);
+    before = Controls{};
     return events;
 }

@@ -26,6 +26,7 @@ void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
     Game game(sharedState);
     activeState = &menu;
     runStateLoop(*sharedState, menu, game);
+    stopGamepads();
 
     std::cout.rdbuf(savedOutput);
     logFile.close();
@@ -51,6 +52,7 @@ int runProgram(int argc, char** argv) {
     reportToolkitErrorsOurselves();
     glutInit(&argc, argv);
     initDisplay();
+    startGamepads();
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
     try {
         playAndShutDown(logFile, savedOutput);

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/EventDispatch.h"
+#include "app/KeyBindings.h"
 #include "app/ScreenMode.h"
 #include "app/WindowIdentity.h"
 #include "core/TextInput.h"
@@ -76,6 +77,9 @@ bool applySettings(std::istream& in, RequestedSize* requested) {
         const size_t equals = line.find('=');
         const std::string key = equals == std::string::npos ? line : line.substr(0, equals);
         const std::string value = equals == std::string::npos ? line : line.substr(equals + 1);
+        if (KeyBindings::instance()->applySetting(key, value)) {
+            continue;
+        }
         if (key == "fullscreen" && isTruthWord(value)) {
             fullscreen = true;
         } else if (key == "width") {

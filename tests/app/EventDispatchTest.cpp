@@ -98,7 +98,7 @@ TEST_F(EventDispatchTest, ExceptionsAreLoggedWithTheLabelAndTheStateName) {
     LogCapture log;
     reshapeCallback(10, 10);
     displayCallback();
-    keyCallback('a', 0, 0);
+    keyCallback('q', 0, 0);
     specialDownCallback(1, 0, 0);
     specialUpCallback(1, 0, 0);
     mouseButtonCallback(0, 0, 0, 0);
@@ -117,8 +117,28 @@ TEST_F(EventDispatchTest, ExceptionsAreLoggedWithTheLabelAndTheStateName) {
               "CAUGHT AN ERROR IN UPDATE : CONTINUE\n");
     log.clear();
     shared.state = WIN;
-    keyCallback('a', 0, 0);
+    keyCallback('q', 0, 0);
     EXPECT_EQ(log.text(), "CAUGHT AN ERROR IN KEY : UNKNOWN STATE\n");
+}
+
+TEST_F(EventDispatchTest, BoundKeysArriveAsTheGameKeysAndAnArrowHeldTwiceIsLetGoOnce) {
+    keyCallback('a', 0, 0);
+    keyUpCallback('A', 0, 0);
+    keyCallback('w', 0, 0);
+    keyUpCallback('w', 0, 0);
+    keyUpCallback('q', 0, 0);
+    keyCallback('P', 0, 0);
+    // Left from the arrow key, from A and from a pad: released when the last lets go.
+    specialDownCallback(GLUT_KEY_LEFT, 0, 0);
+    keyCallback('a', 0, 0);
+    deliverPadEvents({{7, {KeyEvent::Kind::SpecialDown, GLUT_KEY_LEFT}}});
+    specialUpCallback(GLUT_KEY_LEFT, 0, 0);
+    keyUpCallback('a', 0, 0);
+    deliverPadEvents({{7, {KeyEvent::Kind::SpecialUp, GLUT_KEY_LEFT}}});
+    specialUpCallback(GLUT_KEY_RIGHT, 0, 0);
+    EXPECT_EQ(state.events,
+              (std::vector<std::string>{"specialDown 100", "specialUp 100", "key 32", "key 80", "specialDown 100",
+                                        "specialDown 100", "specialDown 100", "specialUp 100", "specialUp 102"}));
 }
 
 TEST_F(EventDispatchTest, ReshapeToNothingUsesOnePixel) {

@@ -8,73 +8,86 @@
 
 namespace {
 
-using Event = GamepadMapper::Event;
-using Kind = GamepadMapper::Kind;
-using Events = std::vector<Event>;
+using Controls = GamepadMapper::Controls;
+using Events = std::vector<KeyEvent>;
 
-const unsigned int south = 1u << 0;
-const unsigned int back = 1u << 6;
-const unsigned int start = 1u << 7;
-const unsigned int dpadLeft = 1u << 11;
-const unsigned int dpadRight = 1u << 12;
-const unsigned int dpadUp = 1u << 13;
-const unsigned int dpadDown = 1u << 14;
+const int fullTilt = 32767;
 
-Event down(int key) {
-    return {Kind::ArrowDown, key};
+KeyEvent down(int key) {
+    return {KeyEvent::Kind::SpecialDown, key};
 }
-Event up(int key) {
-    return {Kind::ArrowUp, key};
+KeyEvent up(int key) {
+    return {KeyEvent::Kind::SpecialUp, key};
 }
-Event key(int code) {
-    return {Kind::Key, code};
+KeyEvent key(int code) {
+    return {KeyEvent::Kind::Key, code};
+}
+
+Controls stick(int x, int y) {
+    Controls controls;
+    controls.stickX = x;
+    controls.stickY = y;
+    return controls;
+}
+
+Controls dpad(bool left, bool right, bool upward, bool downward, int stickX = 0) {
+    Controls controls = stick(stickX, 0);
+    controls.left = left;
+    controls.right = right;
+    controls.up = upward;
+    controls.down = downward;
+    return controls;
+}
+
+Controls buttons(bool south, bool start, bool back) {
+    Controls controls;
+    controls.south = south;
+    controls.start = start;
+    controls.back = back;
+    return controls;
 }
 
 }  // namespace
 
 TEST(GamepadMapperTest, StickBeyondTheDeadZoneAndDpadAreTheArrows) {
     GamepadMapper pad;
-    EXPECT_EQ(pad.report(0, GamepadMapper::kDeadZone, -GamepadMapper::kDeadZone), Events{}) << "at the edge: still";
-    EXPECT_EQ(pad.report(0, GamepadMapper::kDeadZone + 1, 0), Events{down(GLUT_KEY_RIGHT)});
-    EXPECT_EQ(pad.report(0, 1000, 0), Events{}) << "held: no repeat";
-    EXPECT_EQ(pad.report(0, 0, 0), Events{up(GLUT_KEY_RIGHT)});
-    EXPECT_EQ(pad.report(0, 0, -1000), Events{down(GLUT_KEY_UP)});
-    EXPECT_EQ(pad.report(0, 0, 1000), (Events{up(GLUT_KEY_UP), down(GLUT_KEY_DOWN)}));
-    EXPECT_EQ(pad.report(dpadLeft, 0, 0), (Events{up(GLUT_KEY_DOWN), down(GLUT_KEY_LEFT)}));
-    EXPECT_EQ(pad.report(dpadLeft, -1000, 0), Events{}) << "d-pad and stick on the same side are one arrow";
-    EXPECT_EQ(pad.report(0, -1000, 0), Events{});
-    EXPECT_EQ(pad.report(dpadRight | dpadUp | dpadDown, 0, 0),
+    EXPECT_EQ(pad.report(stick(GamepadMapper::kDeadZone, -GamepadMapper::kDeadZone)), Events{}) << "at the edge: still";
+    EXPECT_EQ(pad.report(stick(GamepadMapper::kDeadZone + 1, 0)), Events{down(GLUT_KEY_RIGHT)});
+    EXPECT_EQ(pad.report(stick(fullTilt, 0)), Events{}) << "held: no repeat";
+    EXPECT_EQ(pad.report(stick(0, 0)), Events{up(GLUT_KEY_RIGHT)});
+    EXPECT_EQ(pad.report(stick(0, -fullTilt - 1)), Events{down(GLUT_KEY_UP)});
+    EXPECT_EQ(pad.report(stick(0, fullTilt)), (Events{up(GLUT_KEY_UP), down(GLUT_KEY_DOWN)}));
+    EXPECT_EQ(pad.report(dpad(true, false, false, false)), (Events{up(GLUT_KEY_DOWN), down(GLUT_KEY_LEFT)}));
+    EXPECT_EQ(pad.report(dpad(true, false, false, false, -fullTilt)), Events{})
+        << "d-pad and stick on the same side are one arrow";
+    EXPECT_EQ(pad.report(stick(-fullTilt, 0)), Events{});
+    EXPECT_EQ(pad.report(dpad(false, true, true, true)),
               (Events{up(GLUT_KEY_LEFT), down(GLUT_KEY_RIGHT), down(GLUT_KEY_UP), down(GLUT_KEY_DOWN)}));
 }
 
 TEST(GamepadMapperTest, SwingingTheStickReleasesBeforeItPresses) {
     GamepadMapper pad;
-    pad.report(0, -1000, 0);
-    EXPECT_EQ(pad.report(0, 1000, 0), (Events{up(GLUT_KEY_LEFT), down(GLUT_KEY_RIGHT)}));
+    pad.report(stick(-fullTilt, 0));
+    EXPECT_EQ(pad.report(stick(fullTilt, 0)), (Events{up(GLUT_KEY_LEFT), down(GLUT_KEY_RIGHT)}));
 }
 
 TEST(GamepadMapperTest, ButtonsAreSpacePauseAndEscapeOncePerPress) {
     GamepadMapper pad;
-    EXPECT_EQ(pad.report(south, 0, 0), Events{key(' ')});
-    EXPECT_EQ(pad.report(south, 0, 0), Events{}) << "held";
-    EXPECT_EQ(pad.report(south | start, 0, 0), Events{key('p')});
-    EXPECT_EQ(pad.report(0, 0, 0), Events{});
-    EXPECT_EQ(pad.report(back, 0, 0), Events{key(27)});
-    EXPECT_EQ(pad.report(1u << 3, 0, 0), Events{}) << "other buttons do nothing";
-    EXPECT_EQ(pad.report(south, 0, 0), Events{key(' ')}) << "pressed again";
+    EXPECT_EQ(pad.report(buttons(true, false, false)), Events{key(' ')});
+    EXPECT_EQ(pad.report(buttons(true, false, false)), Events{}) << "held";
+    EXPECT_EQ(pad.report(buttons(true, true, false)), Events{key('p')});
+    EXPECT_EQ(pad.report(buttons(false, false, false)), Events{});
+    EXPECT_EQ(pad.report(buttons(false, false, true)), Events{key(27)});
+    EXPECT_EQ(pad.report(buttons(true, false, false)), Events{key(' ')}) << "pressed again";
 }
 
-TEST(GamepadMapperTest, ASilentPadIsUnpluggedAndLetsGoOfItsArrows) {
+TEST(GamepadMapperTest, AnUnpluggedPadLetsGoOfItsArrowsOnce) {
     GamepadMapper pad;
-    pad.report(dpadUp, 1000, 0);
-    for (int tick = 0; tick < GamepadMapper::kSilentTicks - 1; ++tick) {
-        EXPECT_EQ(pad.tick(), Events{});
-    }
-    pad.report(dpadUp, 1000, 0);
-    for (int tick = 0; tick < GamepadMapper::kSilentTicks - 1; ++tick) {
-        EXPECT_EQ(pad.tick(), Events{}) << "a report starts the count again";
-    }
-    EXPECT_EQ(pad.tick(), (Events{up(GLUT_KEY_RIGHT), up(GLUT_KEY_UP)}));
-    EXPECT_EQ(pad.tick(), Events{}) << "released once";
-    EXPECT_EQ(pad.report(dpadUp, 0, 0), Events{down(GLUT_KEY_UP)}) << "plugged in again, held anew";
+    Controls held = dpad(false, false, true, false, fullTilt);
+    held.south = true;
+    pad.report(held);
+    EXPECT_EQ(pad.releaseAll(), (Events{up(GLUT_KEY_RIGHT), up(GLUT_KEY_UP)}));
+    EXPECT_EQ(pad.releaseAll(), Events{}) << "released once";
+    EXPECT_EQ(pad.report(held), (Events{down(GLUT_KEY_RIGHT), down(GLUT_KEY_UP), key(' ')}))
+        << "plugged in again, held anew";
 }

@@ -295,6 +295,15 @@ void GameSession::closeWindow() {
     XCloseDisplay(display);
 }
 
+void GameSession::destroyWindow() {
+    xdotool("windowclose " + std::to_string(window));
+}
+
+void GameSession::stopDisplay() {
+    stopChild(displayPid);
+    displayPid = -1;
+}
+
 bool GameSession::screenshot() {
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr || window == 0) {

@@ -38,6 +38,12 @@ public:
     void click(int x, int y, int button = 1);
     // Sends the window manager's close request, as the window's close button does.
     void closeWindow();
+    // Destroys the window from outside (xdotool windowclose), as a crashed compositor does.
+    void destroyWindow();
+    // Stops the display server under the running game.
+    void stopDisplay();
+    // The game's process id, -1 once it has ended.
+    pid_t processId() const { return gamePid; }
 
     // The window's pixels now (window coordinates from the top-left).
     bool screenshot();

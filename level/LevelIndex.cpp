@@ -19,8 +19,10 @@ constexpr int64_t kPictureMargin = 2;
 constexpr int64_t kBobReach = 20;
 // Scenery at more distinct depths than this is drawn the plain way, piece by piece.
 constexpr size_t kMostDepths = 16;
-// Floats hold every whole pixel well past this, so sums of such values round the same way.
-constexpr int64_t kModest = int64_t{1} << 22;
+// Every place and offset a level's 32-bit numbers can make lies within this. Places and offsets
+// are summed in 64 bits and only pictures at the screen reach the floats of drawing, so a
+// picture far out along a long level is culled as exactly as one near its start.
+constexpr int64_t kModest = int64_t{1} << 32;
 
 bool modest(int64_t value) {
     return withinCullingRange(value);

@@ -64,8 +64,8 @@ private:
     mutable std::vector<int32_t> scratch;
 };
 
-// Positions, sizes and offsets within this range keep every sum and float of drawing exact;
-// things, views and offsets beyond it are always drawn.
+// Positions, sizes and offsets within this range (every sum of two 32-bit values) are culled;
+// anything beyond it, which only saturated sums reach, is always drawn.
 bool withinCullingRange(int64_t value);
 
 // Whether an object's picture, drawn with this offset, may show in the screen area.

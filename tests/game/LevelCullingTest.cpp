@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/SharedState.h"
+#include "game/Camera.h"
 #include "game/Game.h"
 #include "game/InputScript.h"
 #include "graphics/Decoration.h"
@@ -127,3 +128,60 @@ INSTANTIATE_TEST_SUITE_P(Windows, LevelCullingTest, ::testing::Values(Window{900
                          [](const ::testing::TestParamInfo<Window>& window) {
                              return std::to_string(window.param.width) + "x" + std::to_string(window.param.height);
                          });
+
+// Far out along a very long level the culling is as exact as near its start, and the index
+// answers only what is near the view.
+TEST(LevelCullingFarTest, ALevelMillionsOfPixelsWideIsCulledExactly) {
+    const Window window{640, 480};
+    testsupport::ensureGlContext(window.width, window.height);
+    testsupport::ScopedTempDir dir;
+    testsupport::LogCapture log;
+    TextureManager::instance()->setScreenWidth(window.width);
+    TextureManager::instance()->setScreenHeight(window.height);
+    std::vector<unsigned char> tile;
+    for (int i = 0; i < 100 * 32; ++i) {
+        tile.insert(tile.end(), {static_cast<unsigned char>(i % 251), 90, 160, 255});
+    }
+    testsupport::writeRgbaPng("sprites/tile.png", 100, 32, tile);
+    testsupport::writeRgbaPng("sprites/view.png", 640, 480, std::vector<unsigned char>(640 * 480 * 4, 40));
+    testsupport::writeRgbaPng("sprites/goal.png", 40, 56, std::vector<unsigned char>(40 * 56 * 4, 220));
+    const int64_t start = 5000000;
+    std::string text = "[Properties]\nwidth: 20000000\nheight: 480\nspawnx: " + std::to_string(start + 40) +
+                       "\nspawny: 354\nwinimg: goal.png\nwinx: 19000000\nwiny: 344\nnextmap: finish\nend\n"
+                       "[BG]\nimg: view.png\nend\n";
+    for (int i = 0; i < 2000; ++i) {
+        const int64_t x = start - 150000 + int64_t{i} * 150;
+        text += "[Platform]\nimg: tile.png\nx: " + std::to_string(x) + "\ny: 400\nw: 150\nh: 32\nend\n";
+        if (i % 10 == 0) {
+            text += "[Decoration]\nimg: tile.png\nx: " + std::to_string(x) + "\ny: 200\nz: " +
+                    std::to_string(i % 30 == 0 ? 2 : i % 20 == 0 ? -1 : 0) + "\nstill: yes\nend\n";
+        }
+    }
+    testsupport::writeFile("data/far.level", text);
+    InputScript script;
+    script.add(1, InputScript::Action::Down, "right");
+
+    SharedState culledState;
+    SharedState wholeState;
+    Game culled(&culledState);
+    Game whole(&wholeState);
+    ASSERT_TRUE(culled.newGame("far.level"));
+    ASSERT_TRUE(whole.newGame("far.level"));
+    whole.level->culling = false;
+    culled.reshape(0, 0);
+    whole.reshape(0, 0);
+    int differing = 0;
+    for (int tick = 1; tick <= 40; ++tick) {
+        if (drawTick(culled, script, tick, window) != drawTick(whole, script, tick, window) && ++differing <= 3) {
+            ADD_FAILURE() << "frames differ at tick " << tick;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    std::vector<int32_t> near;
+    const Bounds view = culled.camera->view();
+    culled.level->index.platformsShown(SpatialGrid::Area{view.x, view.y, int64_t{view.x} + view.w,
+                                                         int64_t{view.y} + view.h},
+                                       near);
+    EXPECT_GT(near.size(), 0u);
+    EXPECT_LT(near.size(), 20u);
+}

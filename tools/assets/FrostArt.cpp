@@ -20,9 +20,8 @@ constexpr int kLedgeWidths[] = {32, 64, 96, 128, 192, 256, 320, 480, 640};
 constexpr int kGroundWidths[] = {128, 256, 320, 640};
 // Every ground width is a multiple of this, and the ground's texture repeats over it.
 constexpr int kGroundPeriod = 64;
-constexpr int kSnowDepth = 7;
-constexpr int kPeaksSideMist = 72;  // columns at each side of the far peaks fading into the air  // rows of snow on a
-                                    // ledge or the ground, before the ragged edge
+constexpr int kSnowDepth = 7;       // rows of snow on a ledge or the ground, before the ragged edge
+constexpr int kPeaksSideMist = 72;  // columns at each side of the far peaks that fade into the air
 
 // Packed ice and frozen rock, dark to light.
 constexpr pal::Ramp ice{hex(0x141c34), hex(0x22345a), hex(0x365383), hex(0x5a80ae), hex(0x94b8d8), hex(0xdcecf8)};

@@ -171,6 +171,11 @@ bool designedSize(const std::string& name, Size& size, std::string& why) {
             size = {ground, kGroundHeight};
             return true;
         }
+        int rise = platformWidth(name, theme, "rise");
+        if (rise > 0 && listed(std::begin(kGroundWidths), std::end(kGroundWidths), rise)) {
+            size = {rise, kGroundHeight};
+            return true;
+        }
     }
     why = "not a designed picture";
     return false;
@@ -431,6 +436,36 @@ TEST(AssetsTest, GroundPiecesJoinWithoutASeam) {
                 border += isInk(p, x, kGroundHeight - 1);
             }
             EXPECT_EQ(border, 0) << name << " has a border where it meets the next piece";
+        }
+    }
+}
+
+// Raised ground stands on its own: rounded shoulders and a dark rim down both sides, where a
+// ground piece has none, over the same earth as the ground piece of its width.
+TEST(AssetsTest, RisesHaveRimmedSidesOverTheGroundsEarth) {
+    const unsigned char ink[] = {0x1a, 0x14, 0x23};
+    auto isInk = [&](const Picture& p, int x, int y) { return std::equal(ink, ink + 3, p.at(x, y)); };
+    for (const char* theme : {"meadow", "cave", "dusk"}) {
+        for (int w : kGroundWidths) {
+            const std::string name = "sprites/" + std::string(theme) + "_rise_" + std::to_string(w) + ".png";
+            const Picture rise = loadPicture(name);
+            const Picture ground =
+                loadPicture("sprites/" + std::string(theme) + "_ground_" + std::to_string(w) + ".png");
+            ASSERT_EQ(rise.width, w) << name << " is missing or the wrong size";
+            ASSERT_EQ(ground.width, w) << name;
+            EXPECT_EQ(rise.alpha(0, 0) + rise.alpha(w - 1, 0), 0) << name << " has square shoulders";
+            int rim = 0;
+            for (int y = 2; y < kGroundHeight; ++y) {
+                rim += isInk(rise, 0, y) + isInk(rise, w - 1, y);
+            }
+            EXPECT_EQ(rim, 2 * (kGroundHeight - 2)) << name << " has a side without its rim";
+            int differing = 0;
+            for (int y = 0; y < kGroundHeight; ++y) {
+                for (int x = 2; x < w - 2; ++x) {
+                    differing += std::equal(rise.at(x, y), rise.at(x, y) + 4, ground.at(x, y)) ? 0 : 1;
+                }
+            }
+            EXPECT_EQ(differing, 0) << name << " is not the ground's earth";
         }
     }
 }

@@ -2,7 +2,8 @@
 // meadow for levels 1-2, caverns for 3-4, dusk ruins and the night sky for 5-6. They hold
 // only the farthest layers; the levels add parallax scenery in front of them. Levels 4-6
 // scroll up and down while their background stays put, so those three show no ground, water
-// or horizon that the player could take for a floor.
+// or horizon that the player could take for a floor. Below the line where the floor lies on
+// screen, the meadow, cavern and dusk pictures fall away into the dark: a pit shows a drop.
 #include "AssetList.h"
 #include "DetMath.h"
 #include "Noise.h"
@@ -14,6 +15,25 @@ namespace {
 
 constexpr int kW = 640;
 constexpr int kH = 480;
+// The floor's surface on screen in the levels that stand on these pictures (the view at the
+// level's foot); only pits show what lies below it.
+constexpr int kFloorLine = 384;    // pixels from the top
+constexpr int kFallAwayRows = 24;  // the dithered edge where the scene sinks into the first dark
+
+// Everything below the floor's line sinks into the dark, darker still further down, so a gap
+// between platforms reads as a drop with no floor under it.
+void fallAway(Canvas& c, const std::vector<Rgba>& depths) {
+    for (int y = kFloorLine; y < kFloorLine + kFallAwayRows; ++y) {
+        const double sunk = static_cast<double>(y - kFloorLine + 1) / kFallAwayRows;
+        for (int x = 0; x < kW; ++x) {
+            if (shading::bayer(x, y) < sunk) {
+                c.set(x, y, depths.front());
+            }
+        }
+    }
+    const int deep = kFloorLine + kFallAwayRows;
+    scenery::verticalGradient(c, deep, kH - deep, depths);
+}
 
 void birds(Canvas& c, Rng& rng, int x0, int y0, int count, Rgba colour) {
     for (int i = 0; i < count; ++i) {
@@ -47,9 +67,8 @@ Canvas meadowMorning() {
     std::vector<int> hills2 = scenery::rollingRidge(kW, rng, 392, 20, 1);
     scenery::hillLayer(c, hills2, pal::green[4], pal::haze[3], pal::haze[2], 80);
     scenery::treeLine(c, hills2, rng, pal::haze[2], pal::green[3], 18, 0.3);
-    std::vector<int> hills3 = scenery::rollingRidge(kW, rng, 438, 16, 2);
-    scenery::hillLayer(c, hills3, pal::green[4], pal::green[3], pal::green[2], 40);
     birds(c, rng, 380, 150, 3, pal::sky[1]);
+    fallAway(c, {pal::haze[0], pal::sky[0], pal::ink});
     return c;
 }
 
@@ -70,9 +89,8 @@ Canvas meadowAfternoon() {
     std::vector<int> hills1 = scenery::rollingRidge(kW, rng, 396, 18, 2);
     scenery::hillLayer(c, hills1, pal::green[5], pal::green[4], pal::green[3], 60);
     scenery::treeLine(c, hills1, rng, pal::green[2], pal::green[4], 16, 0.4);
-    std::vector<int> hills2 = scenery::rollingRidge(kW, rng, 440, 14, 1);
-    scenery::hillLayer(c, hills2, pal::green[4], pal::green[3], pal::green[2], 40);
     birds(c, rng, 200, 190, 4, pal::violet[2]);
+    fallAway(c, {pal::green[1], pal::green[0], pal::ink});
     return c;
 }
 
@@ -176,6 +194,7 @@ Canvas caverns() {
         int y = rng.range(20, 200);
         c.set(x, y, rng.chance(0.3) ? pal::crystal[4] : pal::crystal[2]);
     }
+    fallAway(c, {pal::stone[0], pal::violet[0], pal::ink});
     return c;
 }
 
@@ -271,6 +290,7 @@ Canvas duskRuins() {
         scenery::stipple(c, 0, y, kW, 1, pal::dusk[5], haze);
     }
     birds(c, rng, 250, 200, 5, pal::dusk[1]);
+    fallAway(c, {pal::dusk[1], pal::dusk[0], pal::ink});
     return c;
 }
 

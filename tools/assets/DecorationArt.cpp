@@ -7,10 +7,13 @@
 #include "DetMath.h"
 #include "Noise.h"
 #include "Palette.h"
+#include "PixelFont.h"
 #include "Scenery.h"
 #include "Shading.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -601,6 +604,106 @@ Canvas foregroundLeaves() {
     return c;
 }
 
+// ---- signs: wooden boards on posts that show the player the keys
+
+constexpr int kSignWidth = 64;
+constexpr int kSignHeight = 72;
+constexpr int kBoardLeft = 3;
+constexpr int kBoardTop = 2;
+constexpr int kBoardWidth = 58;
+constexpr int kBoardHeight = 38;
+constexpr int kCapTop = 7;  // the key caps' row on the board
+constexpr int kCapHeight = 14;
+constexpr int kWordTop = 27;  // the word under the keys
+
+// The text of the small font painted in one colour, its top-left corner at (x, y).
+void lettering(Canvas& c, const std::string& text, int x, int y, Rgba colour) {
+    const Canvas mask = PixelFont::small().render(text, 1, 1);
+    for (int my = 0; my < mask.height(); ++my) {
+        for (int mx = 0; mx < mask.width(); ++mx) {
+            if (mask.filled(mx, my)) {
+                c.set(x + mx, y + my, colour);
+            }
+        }
+    }
+}
+
+int letteringWidth(const std::string& text) {
+    return PixelFont::small().textWidth(text, 1, 1);
+}
+
+// A keyboard key seen from the front: a light cap over a darker lip, with a dark edge.
+void keyCap(Canvas& c, int x, int w) {
+    c.fillRect(x + 1, kCapTop, w - 2, kCapHeight, pal::ink);
+    c.fillRect(x, kCapTop + 1, w, kCapHeight - 2, pal::ink);
+    c.fillRect(x + 1, kCapTop + 1, w - 2, kCapHeight - 2, pal::stone[3]);
+    c.fillRect(x + 1, kCapTop + 1, w - 2, kCapHeight - 5, pal::stone[5]);
+    c.fillRect(x + 2, kCapTop + 1, w - 4, 1, pal::white);
+}
+
+// An arrow on a key cap pointing left (-1) or right (+1).
+void arrowCap(Canvas& c, int x, int w, int direction) {
+    keyCap(c, x, w);
+    const double cx = x + w / 2.0;
+    const double cy = kCapTop + 5.5;
+    c.fillPolygon({{cx + 3.5 * direction, cy}, {cx - 3.0 * direction, cy - 4.0}, {cx - 3.0 * direction, cy + 4.0}},
+                  pal::ink);
+}
+
+// A key cap with a word on it, the cap just wide enough.
+void wordCap(Canvas& c, const std::string& text) {
+    const int w = letteringWidth(text) + 8;
+    const int x = (kSignWidth - w) / 2;
+    keyCap(c, x, w);
+    lettering(c, text, x + 4, kCapTop + 2, pal::ink);
+}
+
+// A board of two planks on a post planted in the ground, the keys painted by `keys` and the
+// word they do burnt in under them.
+Canvas signpost(const std::function<void(Canvas&)>& keys, const std::string& word) {
+    Canvas c(kSignWidth, kSignHeight);
+    Canvas post(kSignWidth, kSignHeight);
+    post.fillRect(kSignWidth / 2 - 3, kBoardTop + kBoardHeight - 2, 6, kSignHeight - kBoardTop - kBoardHeight + 2,
+                  pal::white);
+    c.blit(shading::shade(post, pal::earth, 1, 3), 0, 0);
+    Canvas board(kSignWidth, kSignHeight);
+    board.fillRect(kBoardLeft, kBoardTop, kBoardWidth, kBoardHeight, pal::white);
+    Canvas planks = shading::shade(board, pal::earth, 2, 4);
+    planks.fillRect(kBoardLeft, kBoardTop + kBoardHeight / 2, kBoardWidth, 1, pal::earth[1]);
+    c.blit(planks, 0, 0);
+    Canvas silhouette(kSignWidth, kSignHeight);
+    silhouette.blit(post, 0, 0);
+    silhouette.blit(board, 0, 0);
+    silhouette.outline(pal::ink);
+    for (int y = 0; y < kSignHeight; ++y) {
+        for (int x = 0; x < kSignWidth; ++x) {
+            if (silhouette.at(x, y) == pal::ink) {
+                c.set(x, y, pal::ink);
+            }
+        }
+    }
+    keys(c);
+    lettering(c, word, (kSignWidth - letteringWidth(word)) / 2, kWordTop, pal::ink);
+    return c;
+}
+
+Canvas walkSign() {
+    return signpost(
+        [](Canvas& c) {
+            arrowCap(c, 12, 18, -1);
+            arrowCap(c, 34, 18, 1);
+        },
+        "WALK");
+}
+
+Canvas jumpSign() {
+    return signpost([](Canvas& c) { wordCap(c, "SPACE"); }, "JUMP");
+}
+
+Canvas pauseSign() {
+    return signpost([](Canvas& c) { wordCap(c, "P"); }, "PAUSE");
+}
+
 }  // namespace
 
 Canvas lanternDecoration() {
@@ -637,4 +740,7 @@ void addDecorationPictures(std::vector<PictureJob>& jobs) {
     jobs.push_back({"sprites/deco_grass.png", grassTufts});
     jobs.push_back({"sprites/deco_vines.png", hangingVines});
     jobs.push_back({"sprites/deco_leaves.png", foregroundLeaves});
+    jobs.push_back({"sprites/deco_sign_walk.png", walkSign});
+    jobs.push_back({"sprites/deco_sign_jump.png", jumpSign});
+    jobs.push_back({"sprites/deco_sign_pause.png", pauseSign});
 }

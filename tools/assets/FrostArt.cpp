@@ -20,7 +20,8 @@ constexpr int kLedgeWidths[] = {32, 64, 96, 128, 192, 256, 320, 480, 640};
 constexpr int kGroundWidths[] = {128, 256, 320, 640};
 // Every ground width is a multiple of this, and the ground's texture repeats over it.
 constexpr int kGroundPeriod = 64;
-constexpr int kSnowDepth = 7;  // rows of snow on a ledge or the ground, before the ragged edge
+constexpr int kSnowDepth = 7;       // rows of snow on a ledge or the ground, before the ragged edge
+constexpr int kPeaksSideMist = 72;  // columns at each side of the far peaks that fade into the air
 
 // Packed ice and frozen rock, dark to light.
 constexpr pal::Ramp ice{hex(0x141c34), hex(0x22345a), hex(0x365383), hex(0x5a80ae), hex(0x94b8d8), hex(0xdcecf8)};
@@ -221,11 +222,27 @@ void mistBelow(Canvas& c, int from) {
     }
 }
 
+// Fades both sides of a far strip out into the air over `margin` columns. Strips laid side by
+// side at different heights then meet in a misty gap, not at a peak cut off by a vertical edge.
+void mistAtSides(Canvas& c, int margin) {
+    for (int d = 0; d < margin; ++d) {
+        const double gone = 1.0 - (d + 0.5) / margin;
+        for (int y = 0; y < c.height(); ++y) {
+            for (int x : {d, c.width() - 1 - d}) {
+                if (shading::bayer(x, y) < gone) {
+                    c.set(x, y, kClear);
+                }
+            }
+        }
+    }
+}
+
 Canvas farPeaks() {
     Rng rng("deco_frost_peaks");
     Canvas c(640, 220);
     scenery::mountainRange(c, rng, 190, 6, 90, 170, {ice[3], ice[2], snow[2], snow[1], ice[2]}, 40, 200);
     mistBelow(c, 150);
+    mistAtSides(c, kPeaksSideMist);
     return c;
 }
 

@@ -1,7 +1,8 @@
 // Platform pictures for the three themes: ledges 32 px tall that float in the air and
 // grounds 96 px tall that reach down out of the view. Their top row is the walking surface.
 // A ledge is a whole platform with a border all round; grounds are laid side by side, so
-// only their surface has a border and their sides run on into the next piece.
+// only their surface has a border and their sides run on into the next piece. A rise is a
+// ground piece standing on its own above the floor: its sides and shoulders get a ledge's rim.
 #include "AssetList.h"
 #include "Noise.h"
 #include "Palette.h"
@@ -429,6 +430,28 @@ Canvas piece(Theme theme, int w, int h, bool ground) {
     return Canvas(w, h);
 }
 
+// Raised ground: the ground piece of the same width with rounded shoulders and a rim down both
+// sides. Laid before the floor it stands on, the floor's edge runs in front of its foot, so the
+// two meet without a seam.
+Canvas risePiece(Theme theme, int w) {
+    Canvas c = piece(theme, w, kGroundHeight, true);
+    const int shoulder[] = {2, 1};  // rows cut from the first and second column at each side
+    for (int i = 0; i < 2; ++i) {
+        for (const int x : {i, w - 1 - i}) {
+            const Rgba surface = c.at(x, 0);
+            for (int y = 0; y < shoulder[i]; ++y) {
+                c.set(x, y, kClear);
+            }
+            c.set(x, shoulder[i], i == 0 ? pal::ink : surface);
+        }
+    }
+    for (int y = shoulder[0]; y < kGroundHeight; ++y) {
+        c.set(0, y, pal::ink);
+        c.set(w - 1, y, pal::ink);
+    }
+    return c;
+}
+
 }  // namespace
 
 void addTerrainPictures(std::vector<PictureJob>& jobs) {
@@ -444,6 +467,11 @@ void addTerrainPictures(std::vector<PictureJob>& jobs) {
             Theme t = theme;
             jobs.push_back({"sprites/" + std::string(name) + "_ground_" + std::to_string(w) + ".png",
                             [t, w] { return piece(t, w, kGroundHeight, true); }});
+        }
+        for (int w : kGroundWidths) {
+            Theme t = theme;
+            jobs.push_back({"sprites/" + std::string(name) + "_rise_" + std::to_string(w) + ".png",
+                            [t, w] { return risePiece(t, w); }});
         }
     }
 }

@@ -16,6 +16,7 @@
 #include "app/ScreenMode.h"
 #include "app/WindowIdentity.h"
 #include "core/TextInput.h"
+#include "game/PlayOptions.h"
 #include "graphics/TextureManager.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
@@ -86,6 +87,17 @@ int windowRequest(int side, int fallback) {
     return side > largestWindowSide ? largestWindowSide : side;
 }
 
+// "timer=on": the level's running time in a corner of the view. Read only when present.
+bool applyTimerLine(const std::string& key, const std::string& value) {
+    if (key != "timer") {
+        return false;
+    }
+    if (isTruthWord(value)) {
+        PlayOptions::instance().showTimer = true;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool applySettings(std::istream& in) {
@@ -111,6 +123,7 @@ bool applySettings(std::istream& in) {
             ScreenMode::instance()->autoScale = true;
         } else if (key == "music" && isFalsehoodWord(value)) {
             MusicPlayer::instance()->setEnabled(false);
+        } else if (applyTimerLine(key, value)) {
         }
     }
     return fullscreen;

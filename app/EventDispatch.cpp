@@ -10,6 +10,7 @@
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
 #include "app/TickWait.h"
+#include "game/PlayOptions.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
 #include "graphics/TextureManager.h"
@@ -136,8 +137,9 @@ void updateCallback(int value) {
     protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });
     // The clock keeps going after a failed tick: a game that stops ticking looks alive but
     // never answers again.
-    glutTimerFunc(units::kTickMilliseconds, updateCallback, 0);
-    TickWait::tickScheduled(units::kTickMilliseconds);
+    const unsigned int interval = PlayOptions::instance().tickMilliseconds();
+    glutTimerFunc(interval, updateCallback, 0);
+    TickWait::tickScheduled(interval);
 }
 
 void deliverPadEvents(const std::vector<GamepadMapper::Event>& events) {

@@ -80,7 +80,7 @@ bool Game::newGame(std::string fileName) {
     if (level->music.empty()) {
         MusicPlayer::instance()->stop();
     } else {
-        MusicPlayer::instance()->play(level->music);
+        MusicPlayer::instance()->fadeIn(level->music);
     }
     // The arrows may have gone down before the level, in the menu or the level before it.
     makePlayer();
@@ -91,6 +91,7 @@ bool Game::newGame(std::string fileName) {
     shared->state = CONTINUE;
     levelFile = fileName;
     ticksInLevel = 0;
+    grace.reset();
     noteReached();
     return true;
 }
@@ -138,9 +139,13 @@ void Game::playTeleport() {
 
 void Game::update(int) {
     if (level != nullptr && player != nullptr && !paused) {
+        MusicPlayer::instance()->advanceFade(units::kTickMilliseconds);
         const PlayEvents events = stepPlay(world, play);
         countTick(events);
         playSounds(events);
+        if (PlayOptions::instance().jumpGrace) {
+            playSounds(grace.afterTick(world, play, events));
+        }
         if (events.has(PlayEvent::Kind::Respawned)) {
             spawnPlayer();
             playTeleport();
@@ -294,7 +299,7 @@ void Game::key(int key, int, int) {
         break;
     case keys::space:
         if (!paused && player != nullptr && level != nullptr) {
-            playSounds(pressJump(world, play));
+            playSounds(PlayOptions::instance().jumpGrace ? grace.press(world, play) : pressJump(world, play));
             showPlay();
         }
         break;
@@ -317,6 +322,7 @@ void Game::restartLevel() {
     setPaused(false);
     play = startPlay(world, play.arrows);
     ticksInLevel = 0;
+    grace.reset();
     spawnPlayer();
     showPlay();
 }

@@ -3,6 +3,7 @@
 
 #include "app/StateLoopIFC.h"
 #include "core/Bounds.h"
+#include "game/JumpGrace.h"
 #include "game/PauseMenu.h"
 #include "game/PlayEvents.h"
 #include "game/PlayState.h"
@@ -93,6 +94,7 @@ private:
     PlayWorld world;
     PlayState play;
     PauseMenu pauseMenu;
+    JumpGrace grace;
     ProgressFile* progressFile = nullptr;
     std::string levelFile;
     int levelOrder = 1;

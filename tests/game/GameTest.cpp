@@ -12,6 +12,8 @@
 #include "core/KeyCodes.h"
 #include "game/Camera.h"
 #include "game/Game.h"
+#include "game/PlayOptions.h"
+#include "game/PlayStep.h"
 #include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
@@ -885,4 +887,48 @@ TEST_F(GameTest, FinishingALevelSavesItsTimeDeathsAndTheNextLevelReached) {
     EXPECT_FALSE(saved.progress().find("level2.level")->finished);
     EXPECT_EQ(game->runTicks(), ticks);
     EXPECT_EQ(game->levelTicks(), 0);
+}
+
+TEST_F(GameTest, JumpGraceTakesAPressThreeTicksBeforeLandingOrAfterWalkingOffALedge) {
+    // A ledge from x 0 to 200 over a floor 100 pixels lower.
+    Properties p;
+    p.spawnY = 254;
+    writeLevel("level1.level", section(p) + platformSection(0, 300, 200, 20) + floorSection);
+    for (const bool grace : {false, true}) {
+        PlayOptions::instance().jumpGrace = grace;
+        ASSERT_TRUE(game->newGame("level1.level"));
+        for (int i = 0; i < 5; ++i) {
+            tick();
+        }
+        // The landing tick of a standing jump, found on a copy of the play.
+        game->key(keys::space, 0, 0);
+        PlayState copy = game->playState();
+        int landing = 0;
+        for (bool landed = false; !landed && landing < 200; ++landing) {
+            landed = stepPlay(game->playWorld(), copy).has(PlayEvent::Kind::Landed);
+        }
+        for (int i = 0; i < landing - 3; ++i) {
+            tick();
+        }
+        game->key(keys::space, 0, 0);
+        EXPECT_GT(game->player->velocityY, 0) << "still falling: no jump yet";
+        for (int i = 0; i < 3; ++i) {
+            tick();
+        }
+        EXPECT_EQ(game->player->velocityY < 0, grace) << "grace " << grace;
+
+        // Walking right off the ledge; Space three ticks after the last tick on it.
+        ASSERT_TRUE(game->newGame("level1.level"));
+        game->specialDown(GLUT_KEY_RIGHT, 0, 0);
+        int airborne = 0;
+        for (int i = 0; i < 300 && airborne < 3; ++i) {
+            tick();
+            airborne = game->player->x > 200 && game->player->velocityY > 0 ? airborne + 1 : 0;
+        }
+        ASSERT_EQ(airborne, 3);
+        game->key(keys::space, 0, 0);
+        EXPECT_EQ(game->player->velocityY < 0, grace) << "grace " << grace;
+        game->specialUp(GLUT_KEY_RIGHT, 0, 0);
+    }
+    PlayOptions::instance().jumpGrace = false;
 }

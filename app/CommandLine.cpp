@@ -31,15 +31,18 @@ std::string helpText() {
            "$XDG_DATA_HOME/vantorel, by default ~/.local/share/vantorel):\n"
            "  settings.ini              window size, full screen and sound; written on the first run\n"
            "  release.log               what the game loaded and did, written afresh at every start\n"
+           "  progress.ini              levels reached and finished, best times and deaths;\n"
+           "                            written each time a level is finished\n"
            "  data/ sprites/ sounds/    levels, pictures and sounds, only read\n"
            "\n"
            "Keys:\n"
            "  Left, Right               walk\n"
            "  Space                     jump\n"
-           "  P                         pause\n"
+           "  P                         pause; Up, Down and Enter choose in the pause menu\n"
            "  Escape                    in a level: back to the title menu; in the menu: quit\n"
            "  F11, Alt+Enter            full screen on and off\n"
            "  arrows, Enter, Space      choose in the title menu (the mouse works too)\n"
+           "  L                         in the title menu, once a level is finished: the Levels screen\n"
            "  gamepad                   walks, jumps and pauses like the keys\n";
 }
 

@@ -10,9 +10,9 @@
 #include "app/GamepadMapper.h"
 #include "app/ScreenMode.h"
 #include "app/TickWait.h"
-#include "game/PlayOptions.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
+#include "game/PlayOptions.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;

@@ -13,8 +13,8 @@
 #include "game/PauseOverlay.h"
 #include "game/PixelText.h"
 #include "game/PlayOptions.h"
-#include "game/ProgressFile.h"
 #include "game/PlayStep.h"
+#include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
@@ -281,7 +281,8 @@ void Game::reshape(int, int) {
 
 void Game::key(int key, int, int) {
     const int code = key & 0xFF;
-    if (paused && (code == keys::enter || (code == keys::space && pauseMenu.highlighted() != PauseMenu::Choice::None))) {
+    if (paused &&
+        (code == keys::enter || (code == keys::space && pauseMenu.highlighted() != PauseMenu::Choice::None))) {
         // Enter with nothing highlighted resumes; Space only presses a highlighted choice.
         choose(pauseMenu.highlighted() == PauseMenu::Choice::None ? PauseMenu::Choice::Resume
                                                                   : pauseMenu.highlighted());

@@ -22,8 +22,7 @@ const pixeltext::Colour litInk{1.0f, 0.75f, 0.2f, 1.0f};
 const pixeltext::Colour shadow{0.08f, 0.06f, 0.16f, 1.0f};
 
 const char* const labels[] = {"Resume", "Restart level", "Title menu"};
-const PauseMenu::Choice choices[] = {PauseMenu::Choice::Resume, PauseMenu::Choice::Restart,
-                                     PauseMenu::Choice::Title};
+const PauseMenu::Choice choices[] = {PauseMenu::Choice::Resume, PauseMenu::Choice::Restart, PauseMenu::Choice::Title};
 const int choiceCount = 3;
 
 int indexOf(PauseMenu::Choice choice) {

@@ -17,7 +17,8 @@ struct PlayOptions {
 
     // The interval between ticks: 16 ms at full speed, 32 ms at half.
     unsigned int tickMilliseconds() const {
-        return units::kTickMilliseconds * static_cast<unsigned int>(kFullSpeed) / static_cast<unsigned int>(speedPercent);
+        return units::kTickMilliseconds * static_cast<unsigned int>(kFullSpeed) /
+               static_cast<unsigned int>(speedPercent);
     }
 
     static PlayOptions& instance() {

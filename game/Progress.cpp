@@ -28,8 +28,8 @@ bool readCount(const std::string& value, int64_t largest, int64_t& out) {
 
 // A section name must be a plain level file name: it is later read from "data/".
 bool isLevelFile(const std::string& name) {
-    return !name.empty() && name.find('/') == std::string::npos && name.find(']') == std::string::npos &&
-           name != "." && name != "..";
+    return !name.empty() && name.find('/') == std::string::npos && name.find(']') == std::string::npos && name != "." &&
+           name != "..";
 }
 
 bool readField(LevelRecord& record, const std::string& key, const std::string& value) {

@@ -117,8 +117,7 @@ bool ProgressFile::save() {
     const int error = errno;
     const bool closed = close(fd) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        std::cout << logTag << "could not save " << fileName << ": " << std::strerror(written ? errno : error)
-                  << "\n";
+        std::cout << logTag << "could not save " << fileName << ": " << std::strerror(written ? errno : error) << "\n";
         std::remove(temporary.c_str());
         return false;
     }

@@ -50,8 +50,7 @@ void dim(Bounds area) {
 }
 
 void centred(const std::string& text, Bounds area, int64_t top, int scale, pixeltext::Colour colour) {
-    pixeltext::draw(text, int64_t{area.x} + area.w / 2 - pixeltext::width(text, scale) / 2, top, scale, colour,
-                    shadow);
+    pixeltext::draw(text, int64_t{area.x} + area.w / 2 - pixeltext::width(text, scale) / 2, top, scale, colour, shadow);
 }
 
 }  // namespace
@@ -113,8 +112,8 @@ void LevelSelect::draw(Bounds area) const {
         pixeltext::draw(name.substr(0, longestName), left + numberWidth, top, rowScale, colour, shadow);
         const std::string time =
             record.bestTicks < 0 ? noTime : pixeltext::clock(record.bestTicks, units::kTickMilliseconds);
-        pixeltext::draw(time, int64_t{area.x} + area.w - sideMargin - pixeltext::width(time, rowScale), top,
-                        rowScale, colour, shadow);
+        pixeltext::draw(time, int64_t{area.x} + area.w - sideMargin - pixeltext::width(time, rowScale), top, rowScale,
+                        colour, shadow);
     }
     if (rows.empty()) {
         centred("None yet", area, int64_t{area.y} + rowsTop, rowScale, plain);

@@ -40,8 +40,8 @@ const char* const levelsPicture = "sprites/levels.png";
 const int smallHitWidth = 164;
 const int smallHitHeight = 48;
 const int smallPictureOffset = -28;
-const int smallGap = 16;          // between the two buttons
-const int smallAboveStart = 66;   // from their top to start's
+const int smallGap = 16;         // between the two buttons
+const int smallAboveStart = 66;  // from their top to start's
 const int levelsKeyLower = 'l';
 const int levelsKeyUpper = 'L';
 
@@ -154,8 +154,8 @@ void Menu::showRun(int64_t ticks, int64_t deaths) {
 }
 
 void Menu::drawRun() const {
-    const std::string text = "Time " + pixeltext::clock(runTicks, units::kTickMilliseconds) + "   Deaths " +
-                             std::to_string(runDeaths);
+    const std::string text =
+        "Time " + pixeltext::clock(runTicks, units::kTickMilliseconds) + "   Deaths " + std::to_string(runDeaths);
     const Bounds box = layoutBox();
     const int64_t left = int64_t{box.x} + box.w / 2 - pixeltext::width(text, runScale) / 2;
     pixeltext::draw(text, left, int64_t{startButton->hitY} - runAboveStart, runScale, runInk, runShadow);

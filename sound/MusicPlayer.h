@@ -61,7 +61,6 @@ private:
     // The track's samples, decoded now or kept from an earlier play; null when it cannot be used.
     OpenAlSoundSource* load(const std::string& file);
 
-
     void applyGain();
 
     bool switchedOn = true;

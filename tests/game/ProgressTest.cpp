@@ -68,8 +68,8 @@ TEST(ProgressTest, AnythingButItsOwnWholeTextIsRefusedAndLeavesTheProgressAlone)
         "[level1.level]\nbest ticks=99999999999999999999\nend\n",
         "[level1.level]\nfinished=maybe\nend\n",
         "[level1.level]\ncolour=red\nend\n",
-        "deaths=1\nend\n",                                   // a field outside any level
-        "[../settings.ini]\nend\n",                         // not a level file name
+        "deaths=1\nend\n",           // a field outside any level
+        "[../settings.ini]\nend\n",  // not a level file name
         "[level1.level]\n[level1.level]\nend\n",
     };
     for (const std::string& text : damaged) {
@@ -133,7 +133,6 @@ TEST(ProgressFileTest, AFolderThatCannotBeWrittenFailsTheSaveWithOneLine) {
     file.progress() = twoLevels();
     LogCapture log;
     EXPECT_FALSE(file.save());
-    EXPECT_EQ(log.text().rfind("[PROGRESS] could not save sub/progress.ini/inner/progress.ini: ", 0), 0u)
-        << log.text();
+    EXPECT_EQ(log.text().rfind("[PROGRESS] could not save sub/progress.ini/inner/progress.ini: ", 0), 0u) << log.text();
     EXPECT_TRUE(std::filesystem::is_empty("sub/progress.ini"));
 }

@@ -68,6 +68,10 @@ bool Progress::parse(const std::string& text) {
     LevelRecord* current = nullptr;
     bool ended = false;
     while (std::getline(in, line)) {
+        // A file saved by an editor with Windows line ends reads the same.
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
         if (ended) {
             return false;
         }

@@ -18,6 +18,7 @@
 #include "app/WindowGuard.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
+#include "game/PlayOptions.h"
 #include "graphics/TextureManager.h"
 
 StateLoopIFC* activeState = nullptr;
@@ -36,7 +37,7 @@ const int padSourceBase = 1 << 16;
 GamepadInput gamepads;
 std::unique_ptr<TestPad> testPad;
 ArrowHolds arrowHolds;
-constexpr int64_t kTickNanoseconds = int64_t{units::kTickMilliseconds} * 1000000;
+constexpr int64_t kNanosecondsPerMillisecond = 1000000;
 // When the next tick is due on the game's clock; 0 until the first tick starts it.
 int64_t nextTickDue = 0;
 
@@ -175,7 +176,9 @@ void updateCallback(int value) {
     deliverPadEvents(gamepads.poll());
     // Ticks missed while a frame took too long run now, before the next draw; a tick that
     // changes the top-level state ends the run, so nothing plays on in a state that has ended.
-    const int ticks = TickClock::ticksDue(TickWait::now(), nextTickDue, kTickNanoseconds);
+    // The speed assist lengthens the tick; without it a tick is the designed 16 ms.
+    const int64_t tick = int64_t{PlayOptions::instance().tickMilliseconds()} * kNanosecondsPerMillisecond;
+    const int ticks = TickClock::ticksDue(TickWait::now(), nextTickDue, tick);
     const int32_t stateBefore = sharedState != nullptr ? sharedState->state : 0;
     for (int i = 0; i < ticks; ++i) {
         protectedCall("CAUGHT AN ERROR IN UPDATE : ", [&] { activeState->update(value); });

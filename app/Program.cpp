@@ -15,6 +15,7 @@
 #include "app/StateLoop.h"
 #include "app/ToolkitErrors.h"
 #include "game/Game.h"
+#include "game/ProgressFile.h"
 #include "graphics/TextureManager.h"
 #include "menu/Menu.h"
 
@@ -22,8 +23,12 @@ namespace {
 
 void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
     sharedState = new SharedState();
+    ProgressFile progress;
+    progress.load();
     Menu menu(sharedState);
     Game game(sharedState);
+    menu.useProgress(&progress);
+    game.useProgress(&progress);
     activeState = &menu;
     runStateLoop(*sharedState, menu, game);
     stopGamepads();

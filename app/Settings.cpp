@@ -14,6 +14,7 @@
 #include "app/WindowIdentity.h"
 #include "core/TextInput.h"
 #include "core/WholeFile.h"
+#include "game/PlayOptions.h"
 #include "graphics/TextureManager.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
@@ -64,6 +65,60 @@ int windowRequest(int side, int fallback) {
     return side > largestWindowSide ? largestWindowSide : side;
 }
 
+// "timer=on": the level's running time in a corner of the view. Read only when present.
+bool applyTimerLine(const std::string& key, const std::string& value) {
+    if (key != "timer") {
+        return false;
+    }
+    if (isTruthWord(value)) {
+        PlayOptions::instance().showTimer = true;
+    }
+    return true;
+}
+
+// "speed=50" to "speed=100": the game's pace in percent. Anything else is one log line and full speed.
+bool applySpeedLine(const std::string& key, const std::string& value) {
+    if (key != "speed") {
+        return false;
+    }
+    const int percent = parseInt(value);
+    if (std::to_string(percent) == value && percent >= PlayOptions::kSlowestSpeed &&
+        percent <= PlayOptions::kFullSpeed) {
+        PlayOptions::instance().speedPercent = percent;
+    } else {
+        std::cout << "[MAIN] settings.ini: speed=" << value << " is not a percentage from "
+                  << PlayOptions::kSlowestSpeed << " to " << PlayOptions::kFullSpeed << "; playing at full speed\n";
+        PlayOptions::instance().speedPercent = PlayOptions::kFullSpeed;
+    }
+    return true;
+}
+
+// "jump grace=on": a jump pressed just before landing or just after walking off a ledge counts.
+bool applyJumpGraceLine(const std::string& key, const std::string& value) {
+    if (key != "jump grace") {
+        return false;
+    }
+    if (isTruthWord(value)) {
+        PlayOptions::instance().jumpGrace = true;
+    }
+    return true;
+}
+
+// "music volume=0" to "music volume=100": the music's level in percent of the default one.
+bool applyMusicVolumeLine(const std::string& key, const std::string& value) {
+    if (key != "music volume") {
+        return false;
+    }
+    const int percent = parseInt(value);
+    if (std::to_string(percent) == value && percent >= 0 && percent <= 100) {
+        MusicPlayer::instance()->setVolumePercent(percent);
+    } else {
+        std::cout << "[MAIN] settings.ini: music volume=" << value
+                  << " is not a percentage from 0 to 100; the music keeps its level\n";
+    }
+    return true;
+}
+
 }  // namespace
 
 bool applySettings(std::istream& in, RequestedSize* requested) {
@@ -98,6 +153,9 @@ bool applySettings(std::istream& in, RequestedSize* requested) {
             ScreenMode::instance()->autoScale = true;
         } else if (key == "music" && isFalsehoodWord(value)) {
             MusicPlayer::instance()->setEnabled(false);
+        } else if (applyTimerLine(key, value) || applySpeedLine(key, value) || applyJumpGraceLine(key, value) ||
+                   applyMusicVolumeLine(key, value)) {
+            continue;
         }
     }
     return fullscreen;

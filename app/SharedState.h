@@ -13,6 +13,8 @@ struct SharedState {
     bool left = false;
     bool right = false;
     int32_t state = MENU;
+    // The level NEWGAME starts at, as the menu's Continue or level list chose it; empty for the first.
+    std::string startLevel;
 };
 
 // The printable name of the state for error lines; WIN has none of its own.

@@ -15,9 +15,11 @@ const char* const firstLevel = "level1.level";
 const char* const winScreenPicture = "sprites/win_screen.png";
 
 // An exception escaping the loader counts as a failed start: the menu comes back.
-bool startNewGame(Game& game) {
+bool startNewGame(SharedState& shared, Game& game) {
+    const std::string level = shared.startLevel.empty() ? std::string(firstLevel) : shared.startLevel;
+    shared.startLevel.clear();
     try {
-        return game.newGame(firstLevel);
+        return game.startRun(level);
     } catch (const std::exception& error) {
         std::cout << "[MAIN] ERROR: starting a new game failed: " << error.what() << "\n";
     } catch (...) {
@@ -47,7 +49,7 @@ void runStateLoop(SharedState& shared, Menu& menu, Game& game) {
             runUntilStateChanges();
             break;
         case NEWGAME:
-            if (!startNewGame(game)) {
+            if (!startNewGame(shared, game)) {
                 shared.state = MENU;
                 std::cout << ">MENU newGame failed.\n";
                 break;
@@ -61,6 +63,7 @@ void runStateLoop(SharedState& shared, Menu& menu, Game& game) {
             break;
         case WIN:
             installWinScreen(menu);
+            menu.showRun(game.runTicks(), game.runDeaths());
             shared.state = MENU;
             break;
         case QUIT:

@@ -11,7 +11,10 @@
 #include "game/Camera.h"
 #include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
+#include "game/PixelText.h"
+#include "game/PlayOptions.h"
 #include "game/PlayStep.h"
+#include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
@@ -28,6 +31,8 @@ const float winVolume = 0.3f;
 const char* const checkpointSoundFile = "sounds/checkpoint.wav";
 const float checkpointVolume = 0.3f;
 const int pauseKeyShifted = 'P';
+const int timerScale = 2;
+const int timerMargin = 8;  // logical pixels from the view's top-right corner
 
 }  // namespace
 
@@ -77,7 +82,7 @@ bool Game::newGame(std::string fileName) {
     if (level->music.empty()) {
         MusicPlayer::instance()->stop();
     } else {
-        MusicPlayer::instance()->play(level->music);
+        MusicPlayer::instance()->fadeIn(level->music);
     }
     if (!level->checkpoints.empty() && checkpointSound == nullptr) {
         checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
@@ -92,7 +97,27 @@ bool Game::newGame(std::string fileName) {
     followPlayer();
     showPlay();
     shared->state = CONTINUE;
+    levelFile = fileName;
+    ticksInLevel = 0;
+    grace.reset();
+    noteReached();
     return true;
+}
+
+bool Game::startRun(const std::string& fileName) {
+    ticksInRun = 0;
+    deathsInRun = 0;
+    const LevelRecord* known = progressFile != nullptr ? progressFile->progress().find(fileName) : nullptr;
+    levelOrder = known != nullptr && known->order > 0 ? known->order : 1;
+    return newGame(fileName);
+}
+
+void Game::noteReached() {
+    if (progressFile != nullptr) {
+        LevelRecord& record = progressFile->progress().level(levelFile);
+        record.name = level->name;
+        record.order = levelOrder;
+    }
 }
 
 void Game::makePlayer() {
@@ -124,8 +149,13 @@ void Game::update(int) {
     // A tick due in the same event pass as Escape must not undo it (a goal that loads the next
     // level sets CONTINUE again), so only a game still in play moves.
     if (shared->state == CONTINUE && level != nullptr && player != nullptr && !paused) {
+        MusicPlayer::instance()->advanceFade(units::kTickMilliseconds);
         const PlayEvents events = stepPlay(world, play);
+        countTick(events);
         playSounds(events);
+        if (PlayOptions::instance().jumpGrace) {
+            playSounds(grace.afterTick(world, play, events));
+        }
         if (events.has(PlayEvent::Kind::Respawned)) {
             spawnPlayer();
             playTeleport();
@@ -133,11 +163,32 @@ void Game::update(int) {
             followPlayer();
             if (events.has(PlayEvent::Kind::ReachedGoal)) {
                 reachGoal();
+                if (progressFile != nullptr) {
+                    progressFile->save();
+                }
             }
         }
         showPlay();
     }
     glutPostRedisplay();
+}
+
+// The level's time runs from its start to its goal; the finish and the deaths go to the progress.
+void Game::countTick(const PlayEvents& events) {
+    ++ticksInLevel;
+    ++ticksInRun;
+    if (events.has(PlayEvent::Kind::Respawned)) {
+        ++deathsInRun;
+        if (progressFile != nullptr) {
+            progressFile->progress().died(levelFile);
+        }
+    }
+    if (events.has(PlayEvent::Kind::ReachedGoal)) {
+        if (progressFile != nullptr) {
+            progressFile->progress().finish(levelFile, ticksInLevel);
+        }
+        ++levelOrder;
+    }
 }
 
 // The sounds of the player's own moves, each where the player then was.
@@ -204,8 +255,23 @@ void Game::display() {
     }
     if (paused) {
         drawPauseOverlay(onScreen);
+        PauseMenu::Shown shown;
+        shown.levelName = level != nullptr ? level->name : std::string();
+        shown.ticks = ticksInLevel;
+        const LevelRecord* record = progressFile != nullptr ? progressFile->progress().find(levelFile) : nullptr;
+        shown.bestTicks = record != nullptr ? record->bestTicks : -1;
+        pauseMenu.draw(onScreen, shown);
+    } else if (PlayOptions::instance().showTimer && player != nullptr) {
+        drawTimer(onScreen);
     }
     mode->unclip();
+}
+
+void Game::drawTimer(Bounds onScreen) const {
+    const std::string time = pixeltext::clock(ticksInLevel, units::kTickMilliseconds);
+    const int64_t left = int64_t{onScreen.x} + onScreen.w - timerMargin - pixeltext::width(time, timerScale);
+    pixeltext::draw(time, left, int64_t{onScreen.y} + timerMargin, timerScale, {1.0f, 1.0f, 1.0f, 1.0f},
+                    {0.0f, 0.0f, 0.0f, 0.8f});
 }
 
 void Game::drawScene(Bounds view) {
@@ -226,14 +292,17 @@ void Game::reshape(int, int) {
 }
 
 void Game::key(int key, int, int) {
-    switch (key & 0xFF) {
+    const int code = key & 0xFF;
+    if (paused &&
+        (code == keys::enter || (code == keys::space && pauseMenu.highlighted() != PauseMenu::Choice::None))) {
+        // Enter with nothing highlighted resumes; Space only presses a highlighted choice.
+        choose(pauseMenu.highlighted() == PauseMenu::Choice::None ? PauseMenu::Choice::Resume
+                                                                  : pauseMenu.highlighted());
+        return;
+    }
+    switch (code) {
     case keys::escape:
-        shared->state = MENU;
-        MusicPlayer::instance()->stop();
-        if (soundManager->engine != nullptr) {
-            soundManager->engine->stopAllSounds();
-        }
-        setPaused(false);
+        leaveForMenu();
         break;
     case keys::pause:
     case pauseKeyShifted:
@@ -243,7 +312,7 @@ void Game::key(int key, int, int) {
         break;
     case keys::space:
         if (!paused && player != nullptr && level != nullptr) {
-            playSounds(pressJump(world, play));
+            playSounds(PlayOptions::instance().jumpGrace ? grace.press(world, play) : pressJump(world, play));
             showPlay();
         }
         break;
@@ -252,8 +321,60 @@ void Game::key(int key, int, int) {
     }
 }
 
+void Game::leaveForMenu() {
+    shared->state = MENU;
+    MusicPlayer::instance()->stop();
+    if (soundManager->engine != nullptr) {
+        soundManager->engine->stopAllSounds();
+    }
+    setPaused(false);
+}
+
+// Back to the level's start as it was loaded, the time at 0.
+void Game::restartLevel() {
+    setPaused(false);
+    play = startPlay(world, play.arrows);
+    ticksInLevel = 0;
+    grace.reset();
+    spawnPlayer();
+    showPlay();
+}
+
+void Game::choose(PauseMenu::Choice choice) {
+    switch (choice) {
+    case PauseMenu::Choice::Resume:
+        setPaused(false);
+        break;
+    case PauseMenu::Choice::Restart:
+        restartLevel();
+        break;
+    case PauseMenu::Choice::Title:
+        leaveForMenu();
+        break;
+    case PauseMenu::Choice::None:
+        break;
+    }
+}
+
+void Game::mouseMove(int x, int y) {
+    if (paused) {
+        pauseMenu.point(Bounds{originX, originY, viewWidth(), viewHeight()}, x, y);
+    }
+}
+
+void Game::mouseButton(int button, int buttonState, int x, int y) {
+    if (!paused || button != GLUT_LEFT_BUTTON || buttonState != GLUT_DOWN) {
+        return;
+    }
+    choose(pauseMenu.point(Bounds{originX, originY, viewWidth(), viewHeight()}, x, y));
+}
+
 void Game::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
+    if (paused && (key == GLUT_KEY_UP || key == GLUT_KEY_DOWN)) {
+        pauseMenu.step(key == GLUT_KEY_DOWN);
+        return;
+    }
     if (key != GLUT_KEY_LEFT && key != GLUT_KEY_RIGHT) {
         return;
     }
@@ -289,6 +410,7 @@ void Game::setPaused(bool on) {
     }
     paused = on;
     still->release();
+    pauseMenu.open();
     if (soundManager->engine != nullptr) {
         soundManager->engine->setAllSoundsPaused(on);
     }

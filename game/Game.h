@@ -3,6 +3,8 @@
 
 #include "app/StateLoopIFC.h"
 #include "core/Bounds.h"
+#include "game/JumpGrace.h"
+#include "game/PauseMenu.h"
 #include "game/PlayEvents.h"
 #include "game/PlayState.h"
 
@@ -10,6 +12,7 @@ class Camera;
 class FrozenFrame;
 class Level;
 class Player;
+class ProgressFile;
 class TextureManager;
 class WubManager;
 namespace irrklang {
@@ -20,7 +23,7 @@ class ISoundSource;
 // the goal test, the scenery) and turns what happened into sounds, the camera, the log and the
 // next level or WIN. Owns the level, the player's drawable and the camera; the sounds belong
 // to the sound manager. P pauses a level: ticks still come but nothing in it moves, its sounds
-// hold, and a "PAUSED" sign covers the view.
+// hold, and a "PAUSED" sign with the pause menu covers the view.
 class Game : public StateLoopIFC {
 public:
     explicit Game(SharedState* shared);
@@ -31,6 +34,12 @@ public:
     // Loads the level (from "data/"), spawns the player and sets CONTINUE; false when the
     // file cannot be opened, leaving the empty level in place.
     bool newGame(std::string fileName);
+    // A run from the menu: the run's time and deaths start at 0 and the level takes its place in
+    // the chain from the progress (the first, when it has none); then newGame.
+    bool startRun(const std::string& fileName);
+    // Keeps the levels' progress there from now on: reached, finished, best times and deaths,
+    // saved when a level is finished. Without it nothing is kept.
+    void useProgress(ProgressFile* file) { progressFile = file; }
 
     void display() override;
     void update(int value) override;
@@ -45,6 +54,9 @@ public:
     int viewHeight() const override;
     // A hidden or iconified window pauses the level until the player resumes it.
     void windowHidden() override;
+    // While paused, the pointer highlights and presses the pause menu's choices.
+    void mouseButton(int button, int buttonState, int x, int y) override;
+    void mouseMove(int x, int y) override;
 
     // Freezes or resumes the level and its sounds. Arrows pressed or released meanwhile take
     // effect on resuming.
@@ -55,6 +67,10 @@ public:
     // tools that must tell a new level or player from the old one.
     int levelsStarted() const { return startedLevels; }
     int playersSpawned() const { return spawnedPlayers; }
+    // Ticks played in this level since its start (pauses excluded), and in the run; the run's deaths.
+    int64_t levelTicks() const { return ticksInLevel; }
+    int64_t runTicks() const { return ticksInRun; }
+    int64_t runDeaths() const { return deathsInRun; }
 
     // The play as it stands, and what it reads: for tools that copy and compare plays.
     const PlayState& playState() const { return play; }
@@ -79,6 +95,14 @@ private:
     FrozenFrame* still = nullptr;
     PlayWorld world;
     PlayState play;
+    PauseMenu pauseMenu;
+    JumpGrace grace;
+    ProgressFile* progressFile = nullptr;
+    std::string levelFile;
+    int levelOrder = 1;
+    int64_t ticksInLevel = 0;
+    int64_t ticksInRun = 0;
+    int64_t deathsInRun = 0;
 
     // A new drawable for the player, and the play's player at the level's start.
     void makePlayer();
@@ -90,4 +114,10 @@ private:
     // Puts the play on show in the player's drawable and the level's objects.
     void showPlay();
     void drawScene(Bounds view);
+    void leaveForMenu();
+    void restartLevel();
+    void choose(PauseMenu::Choice choice);
+    void countTick(const PlayEvents& events);
+    void noteReached();
+    void drawTimer(Bounds onScreen) const;
 };

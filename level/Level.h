@@ -47,6 +47,8 @@ public:
     std::string nextMap;
     // The music track the level plays (key "music"), empty for none.
     std::string music;
+    // What the level is called on the pause and level screens (key "name"), empty for none.
+    std::string name;
     Image* background = nullptr;
     std::vector<Decoration*> backDecorations;
     std::vector<Platform*> platforms;

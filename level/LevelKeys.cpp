@@ -66,6 +66,7 @@ const Key<Level> propertiesKeys[] = {
          std::cout << "next map set to " << level.nextMap << "\n";
      }},
     {"music", kOverrides, [](Level& level, const std::string& value) { level.music = value; }},
+    {"name", kOverrides, [](Level& level, const std::string& value) { level.name = value; }},
 };
 
 const Key<Level> backgroundKeys[] = {

@@ -7,7 +7,10 @@
 #include <iostream>
 
 #include "app/ScreenMode.h"
+#include "core/GameUnits.h"
 #include "core/KeyCodes.h"
+#include "game/PixelText.h"
+#include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/MenuButton.h"
@@ -29,6 +32,24 @@ const int quitPictureY = -64;
 const double quitHeightShare = 0.75;
 
 const char* const titleMusic = "sounds/music_title.ogg";
+
+// Continue and Levels: two small buttons side by side above start, their pictures drawn 28
+// pixels left of and above the clickable rectangle.
+const char* const continuePicture = "sprites/continue.png";
+const char* const levelsPicture = "sprites/levels.png";
+const int smallHitWidth = 164;
+const int smallHitHeight = 48;
+const int smallPictureOffset = -28;
+const int smallGap = 16;         // between the two buttons
+const int smallAboveStart = 66;  // from their top to start's
+const int levelsKeyLower = 'l';
+const int levelsKeyUpper = 'L';
+
+// The run's time and deaths on the win screen, above the buttons.
+const int runScale = 3;
+const int runAboveStart = 100;
+const pixeltext::Colour runInk{1.0f, 0.95f, 0.7f, 1.0f};
+const pixeltext::Colour runShadow{0.2f, 0.08f, 0.1f, 1.0f};
 
 void placeButton(MenuButton* button, int hitX, int hitY, int hitW, int hitH, int pictureX, int pictureY) {
     button->hitX = hitX;
@@ -59,6 +80,8 @@ Menu::~Menu() {
     delete background;
     delete startButton;
     delete quitButton;
+    delete continueButton;
+    delete levelsButton;
 }
 
 void Menu::reshape(int, int) {
@@ -79,12 +102,63 @@ void Menu::reshape(int, int) {
     }
     startButton->hitY = static_cast<int>(boxY + boxH * startHeightShare);
     quitButton->hitY = static_cast<int>(boxY + boxH * quitHeightShare);
+    if (hasProgress()) {
+        placeProgressButtons();
+    }
+}
+
+Bounds Menu::layoutBox() const {
+    const int w = screen->screenWidth;
+    const int h = screen->screenHeight;
+    return Bounds{background->width < w ? backgroundX : 0, background->height < h ? backgroundY : 0,
+                  std::min(w, background->width), std::min(h, background->height)};
+}
+
+bool Menu::hasProgress() const {
+    return progressFile != nullptr && progressFile->progress().anyFinished();
+}
+
+void Menu::placeProgressButtons() {
+    if (continueButton == nullptr) {
+        continueButton = new MenuButton(continuePicture);
+        levelsButton = new MenuButton(levelsPicture);
+    }
+    const int middle = startButton->hitX + startButton->hitW / 2;
+    const int top = startButton->hitY - smallAboveStart;
+    placeButton(continueButton, middle - smallGap / 2 - smallHitWidth, top, smallHitWidth, smallHitHeight,
+                smallPictureOffset, smallPictureOffset);
+    placeButton(levelsButton, middle + smallGap / 2, top, smallHitWidth, smallHitHeight, smallPictureOffset,
+                smallPictureOffset);
 }
 
 void Menu::display() {
     background->draw(backgroundX, backgroundY);
+    if (runShown) {
+        drawRun();
+    }
     startButton->draw(startButton->hitX, startButton->hitY);
     quitButton->draw(quitButton->hitX, quitButton->hitY);
+    if (hasProgress() && continueButton != nullptr) {
+        continueButton->draw(continueButton->hitX, continueButton->hitY);
+        levelsButton->draw(levelsButton->hitX, levelsButton->hitY);
+    }
+    if (levelsOpen) {
+        levels.draw(layoutBox());
+    }
+}
+
+void Menu::showRun(int64_t ticks, int64_t deaths) {
+    runShown = true;
+    runTicks = ticks;
+    runDeaths = deaths;
+}
+
+void Menu::drawRun() const {
+    const std::string text =
+        "Time " + pixeltext::clock(runTicks, units::kTickMilliseconds) + "   Deaths " + std::to_string(runDeaths);
+    const Bounds box = layoutBox();
+    const int64_t left = int64_t{box.x} + box.w / 2 - pixeltext::width(text, runScale) / 2;
+    pixeltext::draw(text, left, int64_t{startButton->hitY} - runAboveStart, runScale, runInk, runShadow);
 }
 
 void Menu::update(int) {
@@ -92,13 +166,35 @@ void Menu::update(int) {
 }
 
 void Menu::mouseMove(int x, int y) {
+    if (levelsOpen) {
+        levels.point(layoutBox(), x, y);
+        return;
+    }
     startButton->hitTest(x, y);
     quitButton->hitTest(x, y);
+    if (hasProgress() && continueButton != nullptr) {
+        continueButton->hitTest(x, y);
+        levelsButton->hitTest(x, y);
+    }
 }
 
 void Menu::mouseButton(int button, int buttonState, int x, int y) {
     if (button != GLUT_LEFT_BUTTON || buttonState != GLUT_DOWN) {
         return;
+    }
+    if (levelsOpen) {
+        if (levels.point(layoutBox(), x, y) >= 0) {
+            startLevel(levels.chosen());
+        }
+        return;
+    }
+    if (hasProgress() && continueButton != nullptr) {
+        if (continueButton->hitTest(x, y)) {
+            continueGame();
+        }
+        if (levelsButton->hitTest(x, y)) {
+            openLevels();
+        }
     }
     if (startButton->hitTest(x, y)) {
         shared->state = NEWGAME;
@@ -125,8 +221,52 @@ void Menu::playTitleMusic() {
     }
 }
 
+void Menu::continueGame() {
+    shared->startLevel = progressFile->progress().furthest();
+    shared->state = NEWGAME;
+}
+
+void Menu::openLevels() {
+    levels.open(progressFile->progress().inChainOrder());
+    levelsOpen = true;
+}
+
+void Menu::startLevel(const std::string& file) {
+    levelsOpen = false;
+    if (!file.empty()) {
+        shared->startLevel = file;
+        shared->state = NEWGAME;
+    }
+}
+
+void Menu::levelsKey(int code) {
+    if (code == keys::escape) {
+        levelsOpen = false;
+    } else if (code == keys::enter || code == keys::space) {
+        startLevel(levels.chosen());
+    }
+}
+
 void Menu::key(int key, int x, int y) {
     const int code = key & 0xFF;
+    if (levelsOpen) {
+        levelsKey(code);
+        return;
+    }
+    if (hasProgress() && (code == levelsKeyLower || code == levelsKeyUpper)) {
+        openLevels();
+        return;
+    }
+    if (hasProgress() && continueButton != nullptr && (code == keys::enter || code == keys::space)) {
+        if (continueButton->highlighted()) {
+            continueGame();
+            return;
+        }
+        if (levelsButton->highlighted()) {
+            openLevels();
+            return;
+        }
+    }
     if (code != keys::enter && code != keys::space) {
         StateLoopIFC::key(key, x, y);
         return;
@@ -137,6 +277,17 @@ void Menu::key(int key, int x, int y) {
 
 void Menu::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
+    if (levelsOpen) {
+        if (key == GLUT_KEY_UP || key == GLUT_KEY_DOWN) {
+            levels.step(key == GLUT_KEY_DOWN);
+        }
+        return;
+    }
+    const bool forward = key == GLUT_KEY_DOWN || key == GLUT_KEY_RIGHT;
+    if (hasProgress() && continueButton != nullptr && (forward || key == GLUT_KEY_UP || key == GLUT_KEY_LEFT)) {
+        stepHighlight(forward);
+        return;
+    }
     if (key == GLUT_KEY_UP || key == GLUT_KEY_LEFT) {
         startButton->setHighlighted(true);
         quitButton->setHighlighted(false);
@@ -152,4 +303,22 @@ int Menu::viewWidth() const {
 
 int Menu::viewHeight() const {
     return background->height;
+}
+
+// With progress the highlight walks Continue, Levels, start, quit; from none, backwards lights
+// start and forwards quit, as without progress.
+void Menu::stepHighlight(bool forward) {
+    MenuButton* const order[] = {continueButton, levelsButton, startButton, quitButton};
+    const int count = 4;
+    int at = -1;
+    for (int i = 0; i < count; ++i) {
+        if (order[i]->highlighted()) {
+            at = i;
+        }
+    }
+    int next = at < 0 ? (forward ? 3 : 2) : at + (forward ? 1 : -1);
+    next = std::max(0, std::min(count - 1, next));
+    for (int i = 0; i < count; ++i) {
+        order[i]->setHighlighted(i == next);
+    }
 }

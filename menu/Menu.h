@@ -1,7 +1,11 @@
 #pragma once
+#include <cstdint>
+
 #include "app/StateLoopIFC.h"
+#include "menu/LevelSelect.h"
 
 class Image;
+class ProgressFile;
 class TextureManager;
 struct MenuButton;
 
@@ -9,7 +13,9 @@ struct MenuButton;
 // pointer. A left press on start sets NEWGAME, on quit QUIT (quit wins where both are hit).
 // Up or Left highlights start, Down or Right quit; Enter or Space presses the highlighted button
 // (start when neither is). Owns its pictures and buttons; their textures stay with the texture
-// manager.
+// manager. Once a level has been finished (see useProgress) two small buttons join them above
+// start: Continue starts the furthest level reached, Levels (or the L key) opens the list of
+// levels reached, where Enter, Space or a click starts one and Escape comes back.
 class Menu : public StateLoopIFC {
 public:
     explicit Menu(SharedState* shared);
@@ -30,6 +36,12 @@ public:
     int viewWidth() const override;
     int viewHeight() const override;
 
+    // The progress that decides whether Continue and Levels are offered; none by default.
+    void useProgress(const ProgressFile* file) { progressFile = file; }
+    // The win screen shows the run's time (in ticks) and deaths from now on.
+    void showRun(int64_t ticks, int64_t deaths);
+    bool levelsShown() const { return levelsOpen; }
+
     int backgroundX = 0;
     int backgroundY = 0;
     Image* background = nullptr;
@@ -37,6 +49,26 @@ public:
     MenuButton* quitButton = nullptr;
     TextureManager* screen = nullptr;
 
+    MenuButton* continueButton = nullptr;
+    MenuButton* levelsButton = nullptr;
+
 private:
     void playTitleMusic();
+    bool hasProgress() const;
+    // Makes the progress buttons when they are first shown, and lays them out above start.
+    void placeProgressButtons();
+    void continueGame();
+    void openLevels();
+    void startLevel(const std::string& file);
+    void levelsKey(int code);
+    void stepHighlight(bool forward);
+    Bounds layoutBox() const;
+    void drawRun() const;
+
+    const ProgressFile* progressFile = nullptr;
+    LevelSelect levels;
+    bool levelsOpen = false;
+    bool runShown = false;
+    int64_t runTicks = 0;
+    int64_t runDeaths = 0;
 };

@@ -1,5 +1,6 @@
 #include "sound/MusicPlayer.h"
 
+#include <algorithm>
 #include <iostream>
 #include <iterator>
 
@@ -78,6 +79,14 @@ OpenAlSoundSource* MusicPlayer::load(const std::string& file) {
 }
 
 void MusicPlayer::play(const std::string& file) {
+    start(file, kFadeMilliseconds);
+}
+
+void MusicPlayer::fadeIn(const std::string& file) {
+    start(file, 0);
+}
+
+void MusicPlayer::start(const std::string& file, unsigned int fadedSoFar) {
     if (!switchedOn || !attach()) {
         return;
     }
@@ -94,9 +103,32 @@ void MusicPlayer::play(const std::string& file) {
     const ALfloat centre[3] = {0.0f, 0.0f, 0.0f};
     alSourcefv(voice, AL_POSITION, centre);
     alSourcef(voice, AL_ROLLOFF_FACTOR, 0.0f);
-    alSourcef(voice, AL_GAIN, kVolume);
+    faded = fadedSoFar;
+    applyGain();
     alSourcePlay(voice);
     playing = file;
+}
+
+void MusicPlayer::advanceFade(unsigned int milliseconds) {
+    if (faded >= kFadeMilliseconds || playing.empty()) {
+        return;
+    }
+    faded = std::min(kFadeMilliseconds, faded + milliseconds);
+    applyGain();
+}
+
+void MusicPlayer::setVolumePercent(int percent) {
+    volume = kVolume * static_cast<float>(std::max(0, std::min(100, percent))) / 100.0f;
+    applyGain();
+}
+
+void MusicPlayer::applyGain() {
+    if (voice == 0) {
+        return;
+    }
+    engine->makeCurrent();
+    const float share = static_cast<float>(faded) / static_cast<float>(kFadeMilliseconds);
+    alSourcef(voice, AL_GAIN, volume * std::min(1.0f, share));
 }
 
 void MusicPlayer::stop() {

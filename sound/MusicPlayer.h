@@ -15,7 +15,10 @@ class OpenAlSoundSource;
 // cannot be played.
 class MusicPlayer {
 public:
-    static constexpr float kVolume = 0.15f;
+    // The default level: the shipped tracks' RMS then sits 10 to 14 dB below the jump's peak.
+    static constexpr float kVolume = 0.53f;
+    // A level's track rises from silence over this long.
+    static constexpr unsigned int kFadeMilliseconds = 250;
 
     // The game's player.
     static MusicPlayer* instance();
@@ -30,6 +33,12 @@ public:
     // played. Logs "[MUSIC] ERROR: cannot play FILE" and stays silent when the file cannot be
     // decoded. Does nothing while music is switched off or without a sound engine.
     void play(const std::string& file);
+    // As play, but from silence, rising to the full level as advanceFade counts the time.
+    void fadeIn(const std::string& file);
+    // Time gone by while the track plays (a tick of play); moves a fade-in on.
+    void advanceFade(unsigned int milliseconds);
+    // The level as a percentage of the default one ("music volume=" in settings.ini), 0 to 100.
+    void setVolumePercent(int percent);
     void stop();
     void pause();
     // Carries on a paused track where it stopped; nothing else.
@@ -43,16 +52,21 @@ public:
 
 private:
     MusicPlayer() = default;
-    bool attach();
-    // The track's samples, decoded now or kept from an earlier play; null when it cannot be used.
-    OpenAlSoundSource* load(const std::string& file);
-
     struct Decoded {
         std::string file;
         std::unique_ptr<OpenAlSoundSource> source;
     };
+    bool attach();
+    void start(const std::string& file, unsigned int fadedSoFar);
+    // The track's samples, decoded now or kept from an earlier play; null when it cannot be used.
+    OpenAlSoundSource* load(const std::string& file);
+
+    void applyGain();
 
     bool switchedOn = true;
+    float volume = kVolume;
+    // The fade-in's time so far; at kFadeMilliseconds or more the track plays at its full level.
+    unsigned int faded = kFadeMilliseconds;
     bool attached = false;
     bool lazy = false;  // the game's player finds its engine at the first play
     OpenAlSoundEngine* engine = nullptr;

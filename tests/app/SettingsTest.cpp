@@ -11,6 +11,7 @@
 
 #include "app/ScreenMode.h"
 #include "app/Settings.h"
+#include "game/PlayOptions.h"
 #include "graphics/TextureManager.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WubManager.h"
@@ -238,4 +239,32 @@ TEST(SettingsTest, TemporariesOfAStartCutOffAreRemovedAndOtherFilesKept) {
               std::string::npos)
         << log.text();
     EXPECT_EQ(readFile("settings.ini"), fresh);
+}
+
+TEST(SettingsTest, AssistAndTimerLinesSlowThePaceOnlyWithinTheirRange) {
+    PlayOptions& options = PlayOptions::instance();
+    const PlayOptions before = options;
+    EXPECT_EQ(options.tickMilliseconds(), 16u) << "without the lines the tick is the designed one";
+    {
+        LogCapture log;
+        apply("speed=50\njump grace=on\ntimer=on\n");
+        EXPECT_EQ(options.tickMilliseconds(), 32u) << "100 ticks take 3.2 s";
+        EXPECT_TRUE(options.jumpGrace);
+        EXPECT_TRUE(options.showTimer);
+        apply("speed=75\n");
+        EXPECT_EQ(options.tickMilliseconds(), 21u);
+        EXPECT_EQ(log.text(), "");
+    }
+    for (const char* bad : {"speed=49", "speed=101", "speed= 80", "speed=80%", "speed="}) {
+        options.speedPercent = 60;
+        LogCapture log;
+        apply(std::string(bad) + "\n");
+        EXPECT_EQ(options.speedPercent, 100) << bad;
+        EXPECT_EQ(log.text(), "[MAIN] settings.ini: " + std::string(bad) +
+                                  " is not a percentage from 50 to 100; playing at full speed\n");
+    }
+    options.jumpGrace = false;
+    apply("jump grace=On\njump grace=off\n");
+    EXPECT_FALSE(options.jumpGrace) << "only the truth words switch it on";
+    options = before;
 }

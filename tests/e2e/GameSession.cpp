@@ -99,6 +99,8 @@ void writeTestGame(const std::string& dir) {
     testsupport::writeRgbaPng(s + "win_screen.png", 640, 480, solid(640, 480, winColour));
     writeButton(s + "start.png", 374, 238, 74, 78, 226, 82, startColour, startLitColour);
     writeButton(s + "quit.png", 300, 220, 64, 64, 172, 92, quitColour, quitLitColour);
+    writeButton(s + "continue.png", 220, 104, 28, 28, 164, 48, continueColour, continueLitColour);
+    writeButton(s + "levels.png", 220, 104, 28, 28, 164, 48, levelsColour, levelsLitColour);
     // The player's sheet: every frame shows the body exactly over the 34 x 46 box.
     std::vector<unsigned char> sheet(384 * 168 * 4, 0);
     for (int row = 0; row < 3; ++row) {
@@ -224,6 +226,13 @@ bool GameSession::findWindow(double seconds) {
         sleepSeconds(0.1);
     }
     return false;
+}
+
+void GameSession::killGame() {
+    if (gamePid > 0) {
+        kill(gamePid, SIGKILL);
+        waitForExit(5.0);
+    }
 }
 
 int GameSession::waitForExit(double seconds) {

@@ -29,6 +29,8 @@ public:
                       const std::vector<std::string>& extraEnvironment);
     // Seconds to wait for the process to end by itself; its exit status, or -1.
     int waitForExit(double seconds);
+    // Ends the game at once with SIGKILL, wherever it is, and waits for it.
+    void killGame();
     bool running();
 
     void key(const std::string& name);
@@ -99,4 +101,8 @@ const testsupport::Rgba tileColour{120, 80, 40, 255};
 const testsupport::Rgba playerColour{255, 255, 255, 255};
 const testsupport::Rgba trapColour{255, 0, 0, 255};
 const testsupport::Rgba goalColour{255, 255, 0, 255};
+const testsupport::Rgba continueColour{60, 160, 200, 255};
+const testsupport::Rgba continueLitColour{160, 230, 255, 255};
+const testsupport::Rgba levelsColour{90, 60, 30, 255};
+const testsupport::Rgba levelsLitColour{200, 160, 90, 255};
 }  // namespace testgame

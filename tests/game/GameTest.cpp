@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "core/KeyCodes.h"
 #include "game/Camera.h"
 #include "game/Game.h"
+#include "game/PlayOptions.h"
+#include "game/PlayStep.h"
+#include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
@@ -177,6 +181,10 @@ protected:
 
 std::string standingLevel(const Properties& p = Properties()) {
     return section(p) + floorSection;
+}
+
+std::string named(const std::string& name, const std::string& level) {
+    return "[Properties]\nname: " + name + "\n" + level.substr(std::string("[Properties]\n").size());
 }
 
 }  // namespace
@@ -809,4 +817,138 @@ TEST_F(GameTest, DisplayDrawsBackToFront) {
         EXPECT_EQ(testsupport::readPixel(259, 200), frontScenery);
         EXPECT_EQ(testsupport::readPixel(260, 200), background);
     }
+}
+
+TEST_F(GameTest, PauseMenuResumesRestartsAtTheStartAndLeavesByKeysAndPointer) {
+    writeSolidPng("sprites/bg.png", 640, 480, Rgba{10, 10, 10, 255});
+    writeLevel("level1.level", standingLevel() + backgroundSection("bg.png"));
+    ASSERT_TRUE(game->startRun("level1.level"));
+    StateLoopIFC* active = nullptr;
+    game->assumeControl(&active);
+    game->specialDown(GLUT_KEY_RIGHT, 0, 0);
+    for (int i = 0; i < 20; ++i) {
+        tick();
+    }
+    const int walked = game->player->x;
+    ASSERT_GT(walked, 40);
+
+    // Paused ticks are not counted; Enter with nothing highlighted resumes.
+    game->key('p', 0, 0);
+    for (int i = 0; i < 10; ++i) {
+        tick();
+    }
+    EXPECT_EQ(game->levelTicks(), 20);
+    game->key(keys::enter, 0, 0);
+    EXPECT_FALSE(game->isPaused());
+    tick();
+    EXPECT_EQ(game->levelTicks(), 21);
+    EXPECT_EQ(game->runTicks(), 21);
+
+    // Down twice lights Restart level: back at the start, the time at 0, the run's time kept.
+    game->key('p', 0, 0);
+    game->specialDown(GLUT_KEY_DOWN, 0, 0);
+    game->specialDown(GLUT_KEY_DOWN, 0, 0);
+    game->key(keys::space, 0, 0);
+    EXPECT_FALSE(game->isPaused());
+    EXPECT_EQ(game->player->x, 40);
+    EXPECT_EQ(game->player->y, 354);
+    EXPECT_EQ(game->levelTicks(), 0);
+    EXPECT_EQ(game->runTicks(), 21);
+
+    // The pointer: the third choice, below the sign, leaves for the menu.
+    game->key('p', 0, 0);
+    const int centreX = game->originX + 320;
+    const int titleChoiceY = game->originY + 240 + 76 + 2 * 30 + 10;
+    game->mouseButton(GLUT_LEFT_BUTTON, GLUT_UP, centreX, titleChoiceY);
+    game->mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, centreX, 20);
+    EXPECT_EQ(shared.state, CONTINUE) << "a release, or a press off the choices, does nothing";
+    game->mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, centreX, titleChoiceY);
+    EXPECT_EQ(shared.state, MENU);
+    EXPECT_FALSE(game->isPaused());
+}
+
+TEST_F(GameTest, FinishingALevelSavesItsTimeDeathsAndTheNextLevelReached) {
+    Properties first;
+    first.winX = 140;
+    first.winY = 354;
+    first.nextMap = "level2.level";
+    writeLevel("level1.level", named("The First", standingLevel(first)) + trapSection(60, 300, "trap.png"));
+    writeLevel("level2.level", named("The Second", standingLevel()));
+    ProgressFile progress;
+    game->useProgress(&progress);
+    ASSERT_TRUE(game->startRun("level1.level"));
+    EXPECT_FALSE(std::filesystem::exists("progress.ini")) << "nothing is written before a level is finished";
+
+    // A jump into the trap above the start, then a walk right to the goal.
+    game->key(keys::space, 0, 0);
+    int ticks = 0;
+    while (game->runDeaths() == 0 && ticks < 200) {
+        tick();
+        ++ticks;
+    }
+    ASSERT_EQ(game->runDeaths(), 1);
+    game->specialDown(GLUT_KEY_RIGHT, 0, 0);
+    while (game->levelsStarted() == 1 && ticks < 400) {
+        tick();
+        ++ticks;
+    }
+    ASSERT_EQ(game->levelsStarted(), 2);
+
+    ProgressFile saved;
+    saved.load();
+    const LevelRecord* done = saved.progress().find("level1.level");
+    ASSERT_NE(done, nullptr);
+    EXPECT_TRUE(done->finished);
+    EXPECT_EQ(done->bestTicks, ticks);
+    EXPECT_EQ(done->deaths, 1);
+    EXPECT_EQ(done->name, "The First");
+    EXPECT_EQ(saved.progress().furthest(), "level2.level");
+    EXPECT_EQ(saved.progress().find("level2.level")->name, "The Second");
+    EXPECT_FALSE(saved.progress().find("level2.level")->finished);
+    EXPECT_EQ(game->runTicks(), ticks);
+    EXPECT_EQ(game->levelTicks(), 0);
+}
+
+TEST_F(GameTest, JumpGraceTakesAPressThreeTicksBeforeLandingOrAfterWalkingOffALedge) {
+    // A ledge from x 0 to 200 over a floor 100 pixels lower.
+    Properties p;
+    p.spawnY = 254;
+    writeLevel("level1.level", section(p) + platformSection(0, 300, 200, 20) + floorSection);
+    for (const bool grace : {false, true}) {
+        PlayOptions::instance().jumpGrace = grace;
+        ASSERT_TRUE(game->newGame("level1.level"));
+        for (int i = 0; i < 5; ++i) {
+            tick();
+        }
+        // The landing tick of a standing jump, found on a copy of the play.
+        game->key(keys::space, 0, 0);
+        PlayState copy = game->playState();
+        int landing = 0;
+        for (bool landed = false; !landed && landing < 200; ++landing) {
+            landed = stepPlay(game->playWorld(), copy).has(PlayEvent::Kind::Landed);
+        }
+        for (int i = 0; i < landing - 3; ++i) {
+            tick();
+        }
+        game->key(keys::space, 0, 0);
+        EXPECT_GT(game->player->velocityY, 0) << "still falling: no jump yet";
+        for (int i = 0; i < 3; ++i) {
+            tick();
+        }
+        EXPECT_EQ(game->player->velocityY < 0, grace) << "grace " << grace;
+
+        // Walking right off the ledge; Space three ticks after the last tick on it.
+        ASSERT_TRUE(game->newGame("level1.level"));
+        game->specialDown(GLUT_KEY_RIGHT, 0, 0);
+        int airborne = 0;
+        for (int i = 0; i < 300 && airborne < 3; ++i) {
+            tick();
+            airborne = game->player->x > 200 && game->player->velocityY > 0 ? airborne + 1 : 0;
+        }
+        ASSERT_EQ(airborne, 3);
+        game->key(keys::space, 0, 0);
+        EXPECT_EQ(game->player->velocityY < 0, grace) << "grace " << grace;
+        game->specialUp(GLUT_KEY_RIGHT, 0, 0);
+    }
+    PlayOptions::instance().jumpGrace = false;
 }

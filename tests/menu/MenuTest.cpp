@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/SharedState.h"
+#include "core/KeyCodes.h"
+#include "game/ProgressFile.h"
 #include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "menu/Menu.h"
@@ -313,4 +315,66 @@ TEST_F(MenuTest, MissingButtonPicturesStillClick) {
     menu->assumeControl(&active);
     EXPECT_EQ(hitRect(*menu->startButton), (HitRect{207, 240, 226, 82}));
     EXPECT_EQ(leftPress(207, 240), NEWGAME);
+}
+
+TEST_F(MenuTest, FinishedLevelsAddContinueAndLevelsWhichKeysAndPointerReach) {
+    writeSolidPng("sprites/menu.png", 640, 480, title);
+    ProgressFile progress;
+    LevelRecord& first = progress.progress().level("level1.level");
+    first.order = 1;
+    LevelRecord& second = progress.progress().level("level2.level");
+    second.order = 2;
+
+    // Reached but nothing finished: the designed menu, and L is no key of it.
+    {
+        LogCapture log;
+        openMenu(640, 480);
+        menu->useProgress(&progress);
+        StateLoopIFC* active = nullptr;
+        menu->assumeControl(&active);
+        EXPECT_EQ(log.text().find("continue.png"), std::string::npos) << log.text();
+        EXPECT_EQ(menu->continueButton, nullptr);
+        menu->key('l', 0, 0);
+        EXPECT_FALSE(menu->levelsShown());
+    }
+
+    progress.progress().finish("level1.level", 900);
+    StateLoopIFC* active = nullptr;
+    menu->assumeControl(&active);
+    ASSERT_NE(menu->continueButton, nullptr);
+    const MenuButton& go = *menu->continueButton;
+    EXPECT_LT(go.hitY + go.hitH, menu->startButton->hitY) << "above start, clear of it";
+
+    // Up from start lights Levels, then Continue; Enter continues at the furthest level.
+    menu->specialDown(GLUT_KEY_UP, 0, 0);
+    menu->specialDown(GLUT_KEY_UP, 0, 0);
+    EXPECT_TRUE(menu->levelsButton->highlighted());
+    menu->specialDown(GLUT_KEY_UP, 0, 0);
+    EXPECT_TRUE(go.highlighted());
+    EXPECT_FALSE(menu->startButton->highlighted());
+    menu->key(keys::enter, 0, 0);
+    EXPECT_EQ(shared.state, NEWGAME);
+    EXPECT_EQ(shared.startLevel, "level2.level");
+
+    // The Levels screen by its button: Down and Enter pick the second row; Escape only closes it.
+    shared.startLevel.clear();
+    const MenuButton& levels = *menu->levelsButton;
+    EXPECT_EQ(leftPress(levels.hitX + 5, levels.hitY + 5), MENU);
+    ASSERT_TRUE(menu->levelsShown());
+    draw();
+    menu->key(keys::escape, 0, 0);
+    EXPECT_FALSE(menu->levelsShown());
+    menu->key('L', 0, 0);
+    ASSERT_TRUE(menu->levelsShown());
+    menu->specialDown(GLUT_KEY_DOWN, 0, 0);
+    shared.state = MENU;
+    menu->key(keys::space, 0, 0);
+    EXPECT_EQ(shared.state, NEWGAME);
+    EXPECT_EQ(shared.startLevel, "level2.level");
+    EXPECT_FALSE(menu->levelsShown());
+    // Start still starts at the first level.
+    shared.startLevel.clear();
+    const MenuButton& start = *menu->startButton;
+    EXPECT_EQ(leftPress(start.hitX + 5, start.hitY + 5), NEWGAME);
+    EXPECT_EQ(shared.startLevel, "");
 }

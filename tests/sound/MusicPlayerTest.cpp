@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 
 #include "LoopbackMixer.h"
 #include "TestSound.h"
@@ -69,7 +70,7 @@ TEST_F(MusicPlayerTest, TrackLoopsWithoutAClickAtTheSeam) {
 TEST_F(MusicPlayerTest, PlaysWellBelowAnEffectAndPausesWhereItIs) {
     irrklang::ISoundSource* effect = mixer.engine()->addSoundSourceFromFile(title.c_str());
     ASSERT_NE(effect, nullptr);
-    effect->setDefaultVolume(0.3f);  // the quieter end of the game's effects
+    effect->setDefaultVolume(1.0f);  // the file at its own level
     mixer.engine()->play2D(effect);
     const double effectLevel = mixer.render(kBlock).left;
     mixer.engine()->stopAllSounds();
@@ -141,4 +142,69 @@ TEST(MusicPlayerWithoutEngineTest, PlaysNothingAndSaysNothing) {
     player.resume();
     player.stop();
     EXPECT_EQ(log.text(), "");
+}
+
+namespace {
+
+double decibels(double level) {
+    return 20.0 * std::log10(std::max(level, 1e-9));
+}
+
+double rmsOf(const std::vector<float>& samples) {
+    double sum = 0.0;
+    for (float s : samples) {
+        sum += static_cast<double>(s) * s;
+    }
+    return samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+}  // namespace
+
+// Every shipped track at the default level, against the jump as the player plays it (volume 0.5).
+TEST_F(MusicPlayerTest, TracksSitTenToFourteenDecibelsBelowTheJumpsPeak) {
+    irrklang::ISoundSource* jump =
+        mixer.engine()->addSoundSourceFromFile((testsupport::sourceDir() + "/sounds/jump.wav").c_str());
+    ASSERT_NE(jump, nullptr);
+    jump->setDefaultVolume(0.5f);
+    mixer.engine()->play2D(jump);
+    double peak = 0.0;
+    for (float s : mixer.renderFrames(kRate)) {
+        peak = std::max(peak, static_cast<double>(std::fabs(s)));
+    }
+    ASSERT_GT(peak, 0.0);
+    for (const char* name : {"title", "meadow", "caves", "dusk", "frost"}) {
+        const std::string track = testsupport::sourceDir() + "/sounds/music_" + name + ".ogg";
+        player.play(track);
+        const double below = decibels(peak) - decibels(rmsOf(mixer.renderFrames(8 * kRate)));
+        EXPECT_GE(below, 10.0) << name;
+        EXPECT_LE(below, 14.0) << name;
+        // "music volume=50": the same bars 6 dB down.
+        player.setVolumePercent(50);
+        player.play(track);
+        const double half = decibels(peak) - decibels(rmsOf(mixer.renderFrames(8 * kRate)));
+        EXPECT_NEAR(half - below, 6.0, 0.2) << name;
+        player.setVolumePercent(100);
+    }
+}
+
+// Fading in tick by tick, the track starts with no step larger than its own.
+TEST_F(MusicPlayerTest, ALevelsTrackFadesInWithoutAClick) {
+    const int tickFrames = kRate * 16 / 1000;
+    const std::string meadow = testsupport::sourceDir() + "/sounds/music_meadow.ogg";
+    player.fadeIn(meadow);
+    std::vector<float> start;
+    for (int tick = 0; tick < 20; ++tick) {
+        const std::vector<float> block = mixer.renderFrames(tickFrames);
+        start.insert(start.end(), block.begin(), block.end());
+        player.advanceFade(16);
+    }
+    const std::vector<float> later = mixer.renderFrames(kRate);
+    const size_t startFrames = start.size() / 2;
+    EXPECT_LE(largestStep(start, 0, startFrames), largestStep(later, 0, later.size() / 2));
+    const std::vector<float> firstTick(start.begin(), start.begin() + 2 * tickFrames);
+    EXPECT_LT(rmsOf(firstTick), rmsOf(later) / 4) << "the first tick is near silence";
+
+    // Played at once, the same track starts at its full level.
+    player.play(meadow);
+    EXPECT_GT(rmsOf(mixer.renderFrames(tickFrames * 4)), rmsOf(firstTick) * 2);
 }

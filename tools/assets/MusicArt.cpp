@@ -10,6 +10,10 @@ using music::Section;
 using synth::Instrument;
 
 constexpr double kMusicPeak = 0.8;
+// The title is busier and the caves sparser than the rest: their peaks even out the loudness
+// the game plays them at.
+constexpr double kTitlePeak = 0.71;
+constexpr double kCavesPeak = 0.9;
 
 // Warm and unhurried, C major: a pad, a rolling harp and a soft singing lead.
 Score title() {
@@ -137,9 +141,9 @@ Score frost() {
 }  // namespace
 
 void addMusic(std::vector<SoundJob>& jobs) {
-    jobs.push_back({"sounds/music_title.ogg", [] { return music::perform(title(), kMusicPeak); }});
+    jobs.push_back({"sounds/music_title.ogg", [] { return music::perform(title(), kTitlePeak); }});
     jobs.push_back({"sounds/music_meadow.ogg", [] { return music::perform(meadow(), kMusicPeak); }});
-    jobs.push_back({"sounds/music_caves.ogg", [] { return music::perform(caves(), kMusicPeak); }});
+    jobs.push_back({"sounds/music_caves.ogg", [] { return music::perform(caves(), kCavesPeak); }});
     jobs.push_back({"sounds/music_dusk.ogg", [] { return music::perform(dusk(), kMusicPeak); }});
     jobs.push_back({"sounds/music_frost.ogg", [] { return music::perform(frost(), kMusicPeak); }});
 }

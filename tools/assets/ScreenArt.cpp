@@ -285,6 +285,7 @@ struct ButtonLayout {
     int frameW;
     int frameH;
     Rect face;
+    int labelScale = 5;
 };
 
 Canvas buttonFrame(const std::string& label, const ButtonLayout& layout, bool highlighted) {
@@ -361,8 +362,9 @@ Canvas buttonFrame(const std::string& label, const ButtonLayout& layout, bool hi
         c.set(sx - 1, sy - 1, highlighted ? pal::crimson[5] : pal::gold[5]);
         c.set(sx + 1, sy + 1, highlighted ? pal::crimson[1] : pal::gold[1]);
     }
-    Canvas text = highlighted ? labelText(label, 5, pal::white, pal::white, pal::fire[1])
-                              : labelText(label, 5, pal::sand[4], pal::sand[5], pal::ink);
+    const int scale = layout.labelScale;
+    Canvas text = highlighted ? labelText(label, scale, pal::white, pal::white, pal::fire[1])
+                              : labelText(label, scale, pal::sand[4], pal::sand[5], pal::ink);
     c.blit(text, f.x + (f.w - text.width()) / 2 + 2, f.y + (f.h - text.height()) / 2 + 1);
     return c;
 }
@@ -383,4 +385,8 @@ void addScreenPictures(std::vector<PictureJob>& jobs) {
     // the clickable rectangle of 226 x 82 and 172 x 92.
     jobs.push_back({"sprites/start.png", [] { return buttonSheet("START", {374, 238, {74, 78, 226, 82}}); }});
     jobs.push_back({"sprites/quit.png", [] { return buttonSheet("QUIT", {300, 220, {64, 64, 172, 92}}); }});
+    // Continue and Levels, shown above start once a level is finished: 28 pixels of glow round
+    // a face of 164 x 48.
+    jobs.push_back({"sprites/continue.png", [] { return buttonSheet("CONTINUE", {220, 104, {28, 28, 164, 48}, 3}); }});
+    jobs.push_back({"sprites/levels.png", [] { return buttonSheet("LEVELS", {220, 104, {28, 28, 164, 48}, 3}); }});
 }

@@ -1,5 +1,8 @@
 #include "core/WholeFile.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -91,10 +94,13 @@ bool isStale(const std::string& file, const std::string& text) {
 
 }  // namespace
 
-bool writeWholeFile(const std::string& path, const std::function<std::string()>& text) {
+bool writeWholeFile(const std::string& path, const std::function<std::string()>& text, std::string* why) {
     std::string temporary = path + temporarySuffix;
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
+        if (why != nullptr) {
+            *why = std::strerror(errno);
+        }
         return false;
     }
     flock(fd, LOCK_EX);
@@ -105,6 +111,9 @@ bool writeWholeFile(const std::string& path, const std::function<std::string()>&
     const bool flushed = writeAll(fd, text()) && fsync(fd) == 0;
     const bool renamed = flushed && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!renamed) {
+        if (why != nullptr) {
+            *why = std::strerror(errno);
+        }
         unlink(temporary.c_str());
     }
     close(fd);

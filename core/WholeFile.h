@@ -8,8 +8,8 @@
 // killed halfway leaves such a temporary, which the next start sweeps away.
 
 // Writes what text() gives, asked for only once the temporary exists. False when the temporary
-// cannot be made, written, flushed or renamed; it is then removed.
-bool writeWholeFile(const std::string& path, const std::function<std::string()>& text);
+// cannot be made, written, flushed or renamed; it is then removed, and why (when given) says why.
+bool writeWholeFile(const std::string& path, const std::function<std::string()>& text, std::string* why = nullptr);
 
 // Removes the temporaries of path that a killed run left: regular files named "PATH." and
 // six letters or digits, not locked by a run writing them now, holding nothing but a start

@@ -1,16 +1,12 @@
 #include "game/ProgressFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+
+#include "core/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -36,31 +32,6 @@ bool readWhole(const std::string& path, std::string& text) {
     whole << in.rdbuf();
     text = whole.str();
     return !in.bad();
-}
-
-bool writeAll(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// The rename is only lasting once the folder itself is on the disk.
-void syncFolder(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    const int fd = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
 }
 
 }  // namespace
@@ -104,23 +75,10 @@ bool ProgressFile::save() {
     if (!writable) {
         return false;
     }
-    std::string temporary = fileName + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        std::cout << logTag << "could not save " << fileName << ": " << std::strerror(errno) << "\n";
+    std::string why;
+    if (!writeWholeFile(fileName, [this] { return held.text(); }, &why)) {
+        std::cout << logTag << "could not save " << fileName << ": " << why << "\n";
         return false;
     }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    const bool written = writeAll(fd, held.text()) && fsync(fd) == 0;
-    const int error = errno;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        std::cout << logTag << "could not save " << fileName << ": " << std::strerror(written ? errno : error) << "\n";
-        std::remove(temporary.c_str());
-        return false;
-    }
-    syncFolder(fileName);
     return true;
 }

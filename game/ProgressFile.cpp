@@ -76,7 +76,8 @@ bool ProgressFile::save() {
         return false;
     }
     std::string why;
-    if (!writeWholeFile(fileName, [this] { return held.text(); }, &why)) {
+    if (!writeWholeFile(
+            fileName, [this] { return held.text(); }, &why)) {
         std::cout << logTag << "could not save " << fileName << ": " << why << "\n";
         return false;
     }

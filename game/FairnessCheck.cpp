@@ -21,8 +21,10 @@ void sortByTick(std::vector<Event>& events) {
 
 // Pixels between two boxes that do not overlap; 0 when they touch or overlap.
 int64_t gapBetween(Bounds a, Bounds b) {
-    const int64_t gapX = std::max({int64_t{0}, int64_t{a.x} - (int64_t{b.x} + b.w), int64_t{b.x} - (int64_t{a.x} + a.w)});
-    const int64_t gapY = std::max({int64_t{0}, int64_t{a.y} - (int64_t{b.y} + b.h), int64_t{b.y} - (int64_t{a.y} + a.h)});
+    const int64_t gapX =
+        std::max({int64_t{0}, int64_t{a.x} - (int64_t{b.x} + b.w), int64_t{b.x} - (int64_t{a.x} + a.w)});
+    const int64_t gapY =
+        std::max({int64_t{0}, int64_t{a.y} - (int64_t{b.y} + b.h), int64_t{b.y} - (int64_t{a.y} + a.h)});
     return std::max(gapX, gapY);
 }
 
@@ -40,10 +42,7 @@ std::vector<Event> waitedAt(std::vector<Event> events, int tick, int wait) {
 
 FairnessCheck::FairnessCheck(std::string levelFile, InputScript keys, std::map<unsigned, InputScript> ownKeys,
                              Options checkOptions)
-    : level(std::move(levelFile)),
-      recordedEvents(keys.events()),
-      seedKeys(std::move(ownKeys)),
-      options(checkOptions) {
+    : level(std::move(levelFile)), recordedEvents(keys.events()), seedKeys(std::move(ownKeys)), options(checkOptions) {
     sortByTick(recordedEvents);
 }
 
@@ -62,8 +61,8 @@ PlayState FairnessCheck::startFor(unsigned seed) {
 FairnessCheck::Outcome FairnessCheck::playFrom(const PlayState& start, int tick, const Events& events, int lastTick,
                                                std::vector<PlayState>* statesBefore, std::vector<TrapPass>* passes) {
     play.restore(start);
-    auto next = std::lower_bound(events.begin(), events.end(), tick,
-                                 [](const Event& event, int t) { return event.tick < t; });
+    auto next =
+        std::lower_bound(events.begin(), events.end(), tick, [](const Event& event, int t) { return event.tick < t; });
     for (int t = tick; t <= lastTick; ++t) {
         if (statesBefore != nullptr) {
             statesBefore->push_back(play.state());
@@ -203,8 +202,8 @@ FairnessCheck::SeedResult FairnessCheck::tryWaiting(unsigned seed, const std::ve
             continue;
         }
         const PlayState& before = recorded[tick - 1];
-        const bool still = before.player.grounded && before.player.velocityX == 0 && !before.arrows.left &&
-                           !before.arrows.right;
+        const bool still =
+            before.player.grounded && before.player.velocityX == 0 && !before.arrows.left && !before.arrows.right;
         if (still && tick != stops.back()) {
             stops.push_back(tick);
         }

@@ -17,11 +17,11 @@
 class FairnessCheck {
 public:
     struct Options {
-        int shifts = 3;          // each event is moved alone by -shifts..+shifts ticks
-        int jitter = 2;          // every event moved by up to this many ticks at once...
-        int jitterRuns = 50;     // ...this many times
-        unsigned seeds = 10;     // seeds 1..seeds are tried
-        int longestWait = 360;   // ticks a player may wait at a stop (a whole turn of a float)
+        int shifts = 3;         // each event is moved alone by -shifts..+shifts ticks
+        int jitter = 2;         // every event moved by up to this many ticks at once...
+        int jitterRuns = 50;    // ...this many times
+        unsigned seeds = 10;    // seeds 1..seeds are tried
+        int longestWait = 360;  // ticks a player may wait at a stop (a whole turn of a float)
         int ticksAfterKeys = 1200;
         unsigned recordingSeed = 1;
     };
@@ -36,8 +36,8 @@ public:
     };
 
     struct TrapPass {
-        int line = 0;      // the line of the trap's section in the level file
-        int64_t gap = 0;   // the fewest pixels between the player's box and the trap's, over the play
+        int line = 0;     // the line of the trap's section in the level file
+        int64_t gap = 0;  // the fewest pixels between the player's box and the trap's, over the play
     };
 
     struct SeedResult {

@@ -188,7 +188,8 @@ const std::vector<Rule>& rulesFor(Kind kind) {
         {Kind::Background, rules(backgroundKeys)},
         {Kind::Decoration, rules(decorationKeys)},
         {Kind::Platform, rules(platformKeys)},
-        {Kind::Trap, rules(trapKeys)},           {Kind::Checkpoint, rules(checkpointKeys)},
+        {Kind::Trap, rules(trapKeys)},
+        {Kind::Checkpoint, rules(checkpointKeys)},
     };
     return all.at(kind);
 }

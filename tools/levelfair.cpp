@@ -38,7 +38,8 @@ bool readKeys(const std::string& path, InputScript& keys, std::string& error) {
 // "tests/replays/level9.keys" and seed 11 give "tests/replays/level9.seed11.keys".
 std::string seedKeysPath(const std::string& keys, unsigned seed) {
     const std::string suffix = ".keys";
-    const bool named = keys.size() > suffix.size() && keys.compare(keys.size() - suffix.size(), suffix.size(), suffix) == 0;
+    const bool named =
+        keys.size() > suffix.size() && keys.compare(keys.size() - suffix.size(), suffix.size(), suffix) == 0;
     const std::string stem = named ? keys.substr(0, keys.size() - suffix.size()) : keys;
     return stem + ".seed" + std::to_string(seed) + suffix;
 }

@@ -89,9 +89,10 @@ TEST_F(FairnessCheckTest, TheClosestPassIsTheGapBetweenTheBoxes) {
 }
 
 TEST_F(FairnessCheckTest, AJumpsWindowIsEveryTickThatStillClearsTheSpikes) {
-    writeGameFolder("[Trap]\nimg: spike.png\npartition: 1\nx: 600\ny: 384\nend\n"
-                    "[Trap]\nimg: spike.png\npartition: 1\nx: 632\ny: 384\nend\n"
-                    "[Trap]\nimg: spike.png\npartition: 1\nx: 664\ny: 384\nend\n");
+    writeGameFolder(
+        "[Trap]\nimg: spike.png\npartition: 1\nx: 600\ny: 384\nend\n"
+        "[Trap]\nimg: spike.png\npartition: 1\nx: 632\ny: 384\nend\n"
+        "[Trap]\nimg: spike.png\npartition: 1\nx: 664\ny: 384\nend\n");
     std::vector<int> winning;
     for (int tick = 2; tick < 200; ++tick) {
         if (jumpAtWins(tick)) {

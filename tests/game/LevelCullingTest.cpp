@@ -154,7 +154,10 @@ TEST(LevelCullingFarTest, ALevelMillionsOfPixelsWideIsCulledExactly) {
         text += "[Platform]\nimg: tile.png\nx: " + std::to_string(x) + "\ny: 400\nw: 150\nh: 32\nend\n";
         if (i % 10 == 0) {
             text += "[Decoration]\nimg: tile.png\nx: " + std::to_string(x) + "\ny: 200\nz: " +
-                    std::to_string(i % 30 == 0 ? 2 : i % 20 == 0 ? -1 : 0) + "\nstill: yes\nend\n";
+                    std::to_string(i % 30 == 0   ? 2
+                                   : i % 20 == 0 ? -1
+                                                 : 0) +
+                    "\nstill: yes\nend\n";
         }
     }
     testsupport::writeFile("data/far.level", text);
@@ -179,9 +182,8 @@ TEST(LevelCullingFarTest, ALevelMillionsOfPixelsWideIsCulledExactly) {
     EXPECT_EQ(differing, 0);
     std::vector<int32_t> near;
     const Bounds view = culled.camera->view();
-    culled.level->index.platformsShown(SpatialGrid::Area{view.x, view.y, int64_t{view.x} + view.w,
-                                                         int64_t{view.y} + view.h},
-                                       near);
+    culled.level->index.platformsShown(
+        SpatialGrid::Area{view.x, view.y, int64_t{view.x} + view.w, int64_t{view.y} + view.h}, near);
     EXPECT_GT(near.size(), 0u);
     EXPECT_LT(near.size(), 20u);
 }

@@ -120,7 +120,8 @@ TEST(LevelCheckerTest, ACheckpointMustLeaveThePlayerAFreePlaceInsideTheLevel) {
     ScopedTempDir dir;
     writeGameFolder();
     auto level = [](int x, int y) {
-        return goodProperties + "[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n[Checkpoint]\nimg: goal.png\npartition: 2\nx: " +
+        return goodProperties +
+               "[Platform]\nx: 0\ny: 400\nw: 640\nh: 32\nend\n[Checkpoint]\nimg: goal.png\npartition: 2\nx: " +
                std::to_string(x) + "\ny: " + std::to_string(y) + "\nend\n";
     };
     EXPECT_TRUE(checkLevel(level(300, 352)).empty());
@@ -128,8 +129,8 @@ TEST(LevelCheckerTest, ACheckpointMustLeaveThePlayerAFreePlaceInsideTheLevel) {
                         "data/test.level:17: the player's place at this checkpoint is inside the platform of line 11"));
     // A frame 16 wide: the player's box starts 9 pixels left of it.
     EXPECT_TRUE(checkLevel(level(9, 352)).empty());
-    EXPECT_TRUE(
-        reports(checkLevel(level(8, 352)), "data/test.level:17: the player's place at this checkpoint is not inside the level"));
+    EXPECT_TRUE(reports(checkLevel(level(8, 352)),
+                        "data/test.level:17: the player's place at this checkpoint is not inside the level"));
     EXPECT_TRUE(reports(checkLevel(goodProperties + "[Checkpoint]\nimg: flag.png\nx: 300\ny: 300\nend\n"),
                         "data/test.level:12: picture sprites/flag.png is missing or cannot be loaded"));
 }

@@ -112,15 +112,19 @@ struct Size {
 
 const std::map<std::string, Size>& fixedSizes() {
     static const std::map<std::string, Size> sizes{
-        {"sprites/menu.png", {640, 480}},   {"sprites/win_screen.png", {640, 480}}, {"sprites/start.png", {374, 476}},
-        {"sprites/quit.png", {300, 440}},   {"sprites/continue.png", {220, 208}},   {"sprites/levels.png", {220, 208}},
-        {"sprites/brisel.png", {384, 168}}, {"sprites/goal.png", {40, 56}},         {"sprites/spikes.png", {128, 16}},
-        {"sprites/saw.png", {160, 40}},     {"sprites/ember.png", {144, 24}},       {"sprites/thorns.png", {256, 16}},
-        {"sprites/bg1.png", {640, 480}},    {"sprites/bg2.png", {640, 480}},        {"sprites/bg3.png", {640, 480}},
-        {"sprites/bg4.png", {640, 480}},    {"sprites/bg5.png", {640, 480}},        {"sprites/bg6.png", {640, 480}},
-        {"sprites/icon.png", {64, 64}},     {"icons/icon_16.png", {16, 16}},        {"icons/icon_32.png", {32, 32}},
-        {"icons/icon_48.png", {48, 48}},    {"icons/icon_64.png", {64, 64}},        {"icons/icon_128.png", {128, 128}},
-        {"icons/icon_256.png", {256, 256}}, {"sprites/bg7.png", {640, 480}},
+        {"sprites/menu.png", {640, 480}},     {"sprites/win_screen.png", {640, 480}},
+        {"sprites/start.png", {374, 476}},    {"sprites/quit.png", {300, 440}},
+        {"sprites/continue.png", {220, 208}}, {"sprites/levels.png", {220, 208}},
+        {"sprites/brisel.png", {384, 168}},   {"sprites/goal.png", {40, 56}},
+        {"sprites/spikes.png", {128, 16}},    {"sprites/saw.png", {160, 40}},
+        {"sprites/ember.png", {144, 24}},     {"sprites/thorns.png", {256, 16}},
+        {"sprites/bg1.png", {640, 480}},      {"sprites/bg2.png", {640, 480}},
+        {"sprites/bg3.png", {640, 480}},      {"sprites/bg4.png", {640, 480}},
+        {"sprites/bg5.png", {640, 480}},      {"sprites/bg6.png", {640, 480}},
+        {"sprites/icon.png", {64, 64}},       {"icons/icon_16.png", {16, 16}},
+        {"icons/icon_32.png", {32, 32}},      {"icons/icon_48.png", {48, 48}},
+        {"icons/icon_64.png", {64, 64}},      {"icons/icon_128.png", {128, 128}},
+        {"icons/icon_256.png", {256, 256}},   {"sprites/bg7.png", {640, 480}},
         {"sprites/checkpoint.png", {48, 48}},
     };
     return sizes;

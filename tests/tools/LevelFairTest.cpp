@@ -18,8 +18,8 @@ int levelfair(int level, bool strict) {
     const std::string tool = testsupport::binaryDir() + "/tools/levelfair";
     const std::string name = "level" + std::to_string(level);
     const std::string command = "cd " + testsupport::sourceDir() + " && env -u DISPLAY " + tool +
-                                (strict ? " --strict " : " ") + name + ".level tests/replays/" + name +
-                                ".keys >" + testsupport::binaryDir() + "/" + name + ".fair.txt 2>&1";
+                                (strict ? " --strict " : " ") + name + ".level tests/replays/" + name + ".keys >" +
+                                testsupport::binaryDir() + "/" + name + ".fair.txt 2>&1";
     return std::system(command.c_str());
 }
 

@@ -19,8 +19,9 @@ namespace {
 
 using fuzzsupport::require;
 
+// The lines as the reader takes them: a text with carriage returns alone ends its lines there.
 std::vector<std::string> linesOf(const std::string& text) {
-    std::istringstream in(text);
+    std::istringstream in(withLineFeeds(text));
     std::vector<std::string> lines;
     std::string line;
     while (readTextLine(in, line)) {

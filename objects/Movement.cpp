@@ -118,15 +118,6 @@ bool touchesHazard(const Level& level, const std::vector<TrapMotion>& traps, Bou
     return false;
 }
 
-bool touchesHazard(const Level& level, Bounds box) {
-    std::vector<TrapMotion> traps;
-    traps.reserve(level.traps.size());
-    for (const Trap* trap : level.traps) {
-        traps.push_back(trap->motion());
-    }
-    return touchesHazard(level, traps, box);
-}
-
 bool applyTickMotion(const Level& level, PlayerBody& player) {
     player.velocityY = saturateToInt32(static_cast<int64_t>(player.velocityY) + tuning::kGravity);
     player.applyWalk();

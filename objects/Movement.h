@@ -36,8 +36,6 @@ Contact moveWithCollision(const Level& level, Body& body);
 // True when the box reaches below the level or overlaps a trap where its motion has taken it;
 // traps holds one motion for each of the level's traps.
 bool touchesHazard(const Level& level, const std::vector<TrapMotion>& traps, Bounds box);
-// The same with every trap where its object stands.
-bool touchesHazard(const Level& level, Bounds box);
 
 // The player's motion in a tick, in its order: gravity, walking or friction, the move, the
 // grounded state and pose. True when the player touched down.

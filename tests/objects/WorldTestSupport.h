@@ -4,12 +4,18 @@
 
 #include "graphics/Image.h"
 #include "level/Level.h"
+#include "level/SceneryState.h"
 #include "objects/Movement.h"
 #include "objects/Platform.h"
 #include "objects/Player.h"
 #include "objects/Trap.h"
 #include "sound/irrKlang.h"
 #include "support/RecordingSoundEngine.h"
+
+// The hazard test with every trap where its object stands, as a world built in code places them.
+inline bool touchesHazard(const Level& level, Bounds box) {
+    return touchesHazard(level, sceneryOf(level).traps, box);
+}
 
 // Small worlds built in code, a recording sound engine, and readers for what an Image shows.
 namespace worldtest {

@@ -23,10 +23,10 @@ public:
     const std::string& dir() const { return gameDir; }
 
     // Starts the game and waits for its window; false when none appears in time.
-    bool start(const std::vector<std::string>& extraEnvironment = {});
+    bool start(const std::vector<std::string>& extraEnvironment = {}, const std::vector<std::string>& arguments = {});
     // Starts another program that opens the game's window (an installed launcher), in folder.
     bool startProgram(const std::string& program, const std::string& folder,
-                      const std::vector<std::string>& extraEnvironment);
+                      const std::vector<std::string>& extraEnvironment, const std::vector<std::string>& arguments = {});
     // Seconds to wait for the process to end by itself; its exit status, or -1.
     int waitForExit(double seconds);
     // Ends the game at once with SIGKILL, wherever it is, and waits for it.

@@ -174,6 +174,8 @@ void Game::takeLevel(Level* fresh) {
     world.level = level;
     camera->width = viewWidth();
     camera->height = viewHeight();
+    // A new background may change the view's size, and with it the window's scale.
+    ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
     ++startedLevels;
     if (level->music != music) {

@@ -26,6 +26,9 @@ public:
 
     // Reads "data/" + fileName (no second prefix). False only when the file cannot be opened.
     bool loadFromFile(std::string fileName);
+    // Builds the level from a text in hand (the editor's) as from a file holding it, logging
+    // all but the loading line. Meant for a fresh level.
+    void loadFromText(const std::string& text);
 
     // Puts the scenery's state on show: the traps where their motion has taken them, the
     // bobbing phases, and the tick the platforms' animations are to show.
@@ -63,6 +66,7 @@ public:
     bool culling = true;
 
 private:
+    void build(const LevelReader& reading);
     void readProperties(const LevelReader::Section& section);
     void readBackground(const LevelReader::Section& section);
     void readDecoration(const LevelReader::Section& section);

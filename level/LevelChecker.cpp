@@ -394,7 +394,12 @@ LevelChecker::Findings LevelChecker::inspect(const std::string& levelPath) const
         inspection.error(0, "cannot be opened: " + (reason.empty() ? std::string("cannot be read") : reason));
         return inspection.findings();
     }
-    inspection.read(LevelReader(in));
+    return inspectText(readWholeText(in), levelPath);
+}
+
+LevelChecker::Findings LevelChecker::inspectText(const std::string& text, const std::string& levelPath) const {
+    Inspection inspection(folder, levelPath);
+    inspection.read(LevelReader(text));
     inspection.checkPlacement();
     inspection.checkStart();
     inspection.checkChain(LevelChain(folder), levelPath);

@@ -20,6 +20,9 @@ public:
 
     // levelPath is relative to the game folder or absolute.
     Findings inspect(const std::string& levelPath) const;
+    // The same findings for a level's text held in memory (an editor's unsaved text);
+    // levelPath names it in the messages and is the level the next-level chain starts from.
+    Findings inspectText(const std::string& text, const std::string& levelPath) const;
     // The errors of inspect; empty when the level is sound.
     std::vector<std::string> check(const std::string& levelPath) const;
 

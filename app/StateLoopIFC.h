@@ -23,6 +23,8 @@ public:
     virtual int viewHeight() const { return 0; }
     // The window was hidden or iconified; by default nothing happens.
     virtual void windowHidden() {}
+    // True for a state that reads every key as pressed (the editor), past the key bindings.
+    virtual bool takesPlainKeys() const { return false; }
 
     SharedState* shared = nullptr;
 };

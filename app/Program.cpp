@@ -14,6 +14,7 @@
 #include "app/SharedState.h"
 #include "app/StateLoop.h"
 #include "app/ToolkitErrors.h"
+#include "core/RegularFile.h"
 #include "game/Game.h"
 #include "game/ProgressFile.h"
 #include "graphics/TextureManager.h"
@@ -21,7 +22,33 @@
 
 namespace {
 
-void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
+// A level that cannot be started after all (it went away since the start) leaves the title
+// menu on show, as a failed new game does.
+void startOwnLevel(Game& game, const std::string& path) {
+    game.quitOnEscape(true);
+    try {
+        if (game.playLevelFile(path)) return;
+    } catch (const std::exception& error) {
+        std::cout << "[MAIN] ERROR: " << error.what() << "\n";
+    }
+    std::cout << "[MAIN] could not play " << path << ": back to the title menu\n";
+    sharedState->state = MENU;
+}
+
+// Nothing is opened before the level is known to be readable: a wrong path is told at once.
+bool ownLevelReadable(const LevelRequest& request) {
+    if (!request.problem.empty()) {
+        std::cerr << "vantorel: " << request.problem << "\nTry 'vantorel --help'.\n";
+        return false;
+    }
+    if (!request.asked) return true;
+    const std::string why = RegularFile::whyUnreadable(request.path);
+    if (why.empty()) return true;
+    std::cerr << "vantorel: cannot play " << request.path << ": " << why << "\n";
+    return false;
+}
+
+void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput, const LevelRequest& request) {
     sharedState = new SharedState();
     ProgressFile progress;
     progress.load();
@@ -30,6 +57,9 @@ void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
     menu.useProgress(&progress);
     game.useProgress(&progress);
     activeState = &menu;
+    if (request.asked) {
+        startOwnLevel(game, request.path);
+    }
     runStateLoop(*sharedState, menu, game);
     stopGamepads();
 
@@ -45,6 +75,9 @@ void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput) {
 int runProgram(int argc, char** argv) {
     // Answered before anything is opened or written, so they work without a display.
     if (answerInformationRequest(argc, argv, std::cout)) return 0;
+    const LevelRequest request = findLevelRequest(argc, argv);
+    if (!ownLevelReadable(request)) return request.problem.empty() ? 1 : 2;
+    argc = removeGameOptions(argc, argv);
     std::ofstream logFile("release.log", std::ios::out | std::ios::trunc);
     std::streambuf* savedOutput = std::cout.rdbuf();
     if (logFile.is_open()) {
@@ -60,7 +93,7 @@ int runProgram(int argc, char** argv) {
     startGamepads();
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
     try {
-        playAndShutDown(logFile, savedOutput);
+        playAndShutDown(logFile, savedOutput, request);
     } catch (const std::exception& error) {
         std::cout << "[MAIN] ERROR: " << error.what() << "\n";
         return 1;

@@ -66,11 +66,15 @@ int Game::viewHeight() const {
 }
 
 bool Game::newGame(std::string fileName) {
+    return startLevel(Level::pathInData(fileName), fileName);
+}
+
+bool Game::startLevel(const std::string& path, const std::string& name) {
     delete level;
     level = nullptr;
     level = new Level();
     world.level = level;
-    if (!level->loadFromFile(fileName)) {
+    if (!level->loadFromPath(path)) {
         play.scenery = sceneryOf(*level);
         return false;
     }
@@ -97,7 +101,7 @@ bool Game::newGame(std::string fileName) {
     followPlayer();
     showPlay();
     shared->state = CONTINUE;
-    levelFile = fileName;
+    levelFile = name;
     ticksInLevel = 0;
     grace.reset();
     noteReached();
@@ -107,14 +111,23 @@ bool Game::newGame(std::string fileName) {
 bool Game::startRun(const std::string& fileName) {
     ticksInRun = 0;
     deathsInRun = 0;
+    authoring = false;
     const LevelRecord* known = progressFile != nullptr ? progressFile->progress().find(fileName) : nullptr;
     levelOrder = known != nullptr && known->order > 0 ? known->order : 1;
     return newGame(fileName);
 }
 
+bool Game::playLevelFile(const std::string& path) {
+    ticksInRun = 0;
+    deathsInRun = 0;
+    authoring = true;
+    levelOrder = 1;
+    return startLevel(path, path);
+}
+
 void Game::noteReached() {
-    if (progressFile != nullptr) {
-        LevelRecord& record = progressFile->progress().level(levelFile);
+    if (ProgressFile* progress = keptProgress()) {
+        LevelRecord& record = progress->progress().level(levelFile);
         record.name = level->name;
         record.order = levelOrder;
     }
@@ -163,8 +176,8 @@ void Game::update(int) {
             followPlayer();
             if (events.has(PlayEvent::Kind::ReachedGoal)) {
                 reachGoal();
-                if (progressFile != nullptr) {
-                    progressFile->save();
+                if (ProgressFile* progress = keptProgress()) {
+                    progress->save();
                 }
             }
         }
@@ -179,13 +192,13 @@ void Game::countTick(const PlayEvents& events) {
     ++ticksInRun;
     if (events.has(PlayEvent::Kind::Respawned)) {
         ++deathsInRun;
-        if (progressFile != nullptr) {
-            progressFile->progress().died(levelFile);
+        if (ProgressFile* progress = keptProgress()) {
+            progress->progress().died(levelFile);
         }
     }
     if (events.has(PlayEvent::Kind::ReachedGoal)) {
-        if (progressFile != nullptr) {
-            progressFile->progress().finish(levelFile, ticksInLevel);
+        if (ProgressFile* progress = keptProgress()) {
+            progress->progress().finish(levelFile, ticksInLevel);
         }
         ++levelOrder;
     }
@@ -303,6 +316,10 @@ void Game::key(int key, int, int) {
     switch (code) {
     case keys::escape:
         leaveForMenu();
+        // Only the author's own run ends the program; a game begun later from the menu does not.
+        if (escapeQuits && authoring) {
+            shared->state = QUIT;
+        }
         break;
     case keys::pause:
     case pauseKeyShifted:

@@ -37,6 +37,13 @@ public:
     // A run from the menu: the run's time and deaths start at 0 and the level takes its place in
     // the chain from the progress (the first, when it has none); then newGame.
     bool startRun(const std::string& fileName);
+    // A run of one level file named by its path as it is (relative to the working folder, or
+    // absolute), for authors: its goal leads on through "nextmap" in "data/" as usual, and
+    // nothing of the run goes into the progress. False when the file cannot be opened.
+    bool playLevelFile(const std::string& path);
+    // While on, Escape in a playLevelFile run ends the program instead of going back to the
+    // title menu; runs begun from the menu are not touched.
+    void quitOnEscape(bool on) { escapeQuits = on; }
     // Keeps the levels' progress there from now on: reached, finished, best times and deaths,
     // saved when a level is finished. Without it nothing is kept.
     void useProgress(ProgressFile* file) { progressFile = file; }
@@ -99,12 +106,18 @@ private:
     JumpGrace grace;
     ProgressFile* progressFile = nullptr;
     std::string levelFile;
+    bool escapeQuits = false;
+    // A run of an author's own level file keeps no progress.
+    bool authoring = false;
     int levelOrder = 1;
     int64_t ticksInLevel = 0;
     int64_t ticksInRun = 0;
     int64_t deathsInRun = 0;
 
     // A new drawable for the player, and the play's player at the level's start.
+    // newGame with the file's path: the path to read and the name the progress knows it by.
+    bool startLevel(const std::string& path, const std::string& name);
+    ProgressFile* keptProgress() const { return authoring ? nullptr : progressFile; }
     void makePlayer();
     void spawnPlayer();
     void followPlayer();

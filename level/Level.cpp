@@ -79,20 +79,25 @@ Level::~Level() {
     }
 }
 
+std::string Level::pathInData(const std::string& fileName) {
+    return startsWith(fileName, dataFolder) ? fileName : dataFolder + fileName;
+}
+
 bool Level::loadFromFile(std::string fileName) {
-    if (!startsWith(fileName, dataFolder)) {
-        fileName = dataFolder + fileName;
-    }
-    std::cout << "[LEVEL] loading " << fileName << "\n";
+    return loadFromPath(pathInData(fileName));
+}
+
+bool Level::loadFromPath(const std::string& path) {
+    std::cout << "[LEVEL] loading " << path << "\n";
     std::ifstream in;
     std::error_code ec;
     // A folder named like a level opens as a stream but reads nothing: it is no level.
-    if (std::filesystem::is_regular_file(fileName, ec)) {
-        in.open(fileName);
+    if (std::filesystem::is_regular_file(path, ec)) {
+        in.open(path);
     }
     if (!in.is_open()) {
         std::cout << "[LEVEL] ERROR: file failed to open!\n";
-        logWhyUnreadable(fileName);
+        logWhyUnreadable(path);
         return false;
     }
     GatheredLog gathered;

@@ -26,6 +26,12 @@ public:
 
     // Reads "data/" + fileName (no second prefix). False only when the file cannot be opened.
     bool loadFromFile(std::string fileName);
+    // Reads the file at path as it is (relative to the working folder, or absolute), with the
+    // same log lines; the pictures it names are still looked for in "sprites/". False only
+    // when the file cannot be opened.
+    bool loadFromPath(const std::string& path);
+    // Where loadFromFile looks for a level name: "data/" in front unless it is there already.
+    static std::string pathInData(const std::string& fileName);
     // Builds the level from a text in hand (the editor's) as from a file holding it, logging
     // all but the loading line. Meant for a fresh level.
     void loadFromText(const std::string& text);

@@ -455,8 +455,8 @@ void EditorScreen::mouseButton(int button, int buttonState, int x, int y) {
     }
     const bool down = buttonState == GLUT_DOWN;
     if (down && (button == wheelUp || button == wheelDown || button == wheelLeft || button == wheelRight)) {
-        const bool sideways = button == wheelLeft || button == wheelRight || shiftHeld ||
-                              (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
+        const bool sideways =
+            button == wheelLeft || button == wheelRight || shiftHeld || (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
         view.scroll(button == wheelUp || button == wheelLeft ? -1 : 1, sideways);
         reshape(0, 0);
         return;
@@ -518,8 +518,7 @@ void EditorScreen::pressLeft(int x, int y) {
 
 void EditorScreen::place(int levelX, int levelY) {
     const bool free = altHeld;
-    const int added =
-        edited.add(palette.kind(), palette.chosenPicture(), snapped(levelX, free), snapped(levelY, free));
+    const int added = edited.add(palette.kind(), palette.chosenPicture(), snapped(levelX, free), snapped(levelY, free));
     palette.chosen = -1;
     if (added >= 0) {
         select(added);
@@ -552,7 +551,8 @@ void EditorScreen::clickDrag(int x, int y) {
         break;
     case DragKind::Resize:
         if (object != nullptr) {
-            const Bounds box = boxhandles::resized(drag.original, drag.edges, x - drag.startX, y - drag.startY, altHeld);
+            const Bounds box =
+                boxhandles::resized(drag.original, drag.edges, x - drag.startX, y - drag.startY, altHeld);
             if (box != boxOf(*object)) {
                 edited.setBox(selected, box.x, box.y, box.w, box.h);
                 changed();
@@ -643,9 +643,8 @@ void EditorScreen::drawMarks() const {
         mark(error, errorColour);
     }
     if (const EditObject* object = selection()) {
-        const Bounds box{view.toWindowX(object->x) - selectionThickness,
-                         view.toWindowY(object->y) - selectionThickness, object->w + 2 * selectionThickness,
-                         object->h + 2 * selectionThickness};
+        const Bounds box{view.toWindowX(object->x) - selectionThickness, view.toWindowY(object->y) - selectionThickness,
+                         object->w + 2 * selectionThickness, object->h + 2 * selectionThickness};
         editordrawing::outline(box, selectionThickness, selectionColour);
     }
 }
@@ -658,8 +657,7 @@ std::string EditorScreen::statusText() const {
         return "click a picture to place it as a " + std::string(Palette::kindName(palette.kind()));
     }
     if (palette.chosen >= 0) {
-        return "click in the level to place " + palette.chosenPicture() + " as a " +
-               Palette::kindName(palette.kind());
+        return "click in the level to place " + palette.chosenPicture() + " as a " + Palette::kindName(palette.kind());
     }
     if (const EditObject* object = selection()) {
         std::string text = kindName(object->kind);
@@ -693,8 +691,8 @@ void EditorScreen::drawStatus() const {
 void EditorScreen::drawPalette() const {
     const int width = screen->screenWidth;
     editordrawing::fill(Bounds{0, 0, width, screen->screenHeight}, paletteBack);
-    const std::string header = "1 platform  2 decoration  3 trap: " + std::string(Palette::kindName(palette.kind())) +
-                               "   tab: close";
+    const std::string header =
+        "1 platform  2 decoration  3 trap: " + std::string(Palette::kindName(palette.kind())) + "   tab: close";
     pixeltext::draw(header, statusPadding, statusPadding, statusScale, ink, noShadow);
     const std::vector<std::string>& pictures = palette.pictures();
     for (size_t i = 0; i < pictures.size(); ++i) {

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "app/StateLoopIFC.h"
-#include "editor/EditorModel.h"
 #include "editor/EditorKeys.h"
+#include "editor/EditorModel.h"
 #include "editor/EditorView.h"
 #include "editor/Palette.h"
 #include "game/EditRequests.h"

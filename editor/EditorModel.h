@@ -1,30 +1,14 @@
 #pragma once
-#include <map>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "editor/EditObject.h"
 #include "editor/LevelText.h"
-
-enum class EditKind { Start, Goal, Platform, Trap, Decoration, Checkpoint };
-
-// One thing the editor shows and lets the author move, as the game would build it.
-struct EditObject {
-    EditKind kind = EditKind::Platform;
-    // The LevelText section it comes from (Start and Goal: the properties holding spawnx or winimg).
-    int section = -1;
-    // The "img" (goal: "winimg") value as written; "" for the start.
-    std::string picture;
-    // Level pixels: a platform's box, a picture's place and size (a trap's or checkpoint's
-    // frame) otherwise, the start's player box (34 x 46).
-    int x = 0, y = 0, w = 0, h = 0;
-    // Decorations' depth.
-    int z = 0;
-    // The section's effective keys in file order (the start: all the properties; the goal:
-    // winimg, winx, winy).
-    std::vector<std::pair<std::string, std::string>> keys;
-};
+#include "editor/PictureSizes.h"
+#include "editor/UndoHistory.h"
 
 // The level being edited: its text, the objects it makes, the undo history and the level
 // checker's findings. Pure: it reads pictures' sizes from disk but draws nothing.
@@ -45,7 +29,7 @@ public:
     int objectAt(int x, int y) const;
 
     // Every edit is one undo step; the edits between beginGesture and endGesture (a drag)
-    // make one step together.
+    // make one step together, and the level is checked once the gesture ends.
     void beginGesture();
     void endGesture();
     void moveBy(int object, int dx, int dy);
@@ -68,7 +52,8 @@ public:
     // the model stays unsaved, when the file cannot be written.
     bool save(std::string& why);
 
-    // The level checker's findings on the current text, renewed after every change, and the
+    // The level checker's findings on the current text, renewed after every change (a
+    // gesture's changes when it ends), and the
     // object the line of a finding belongs to (-1 when none).
     const std::vector<std::string>& errors() const { return foundErrors; }
     const std::vector<std::string>& warnings() const { return foundWarnings; }
@@ -79,28 +64,26 @@ public:
 
 private:
     void change(const LevelText& edited);
-    void refresh();
-    void rebuildObjects();
+    void show(const LevelText& text);
     void check();
     bool validObject(int object) const;
-    int propertiesSectionFor(const std::string& key) const;
-    void setPlace(LevelText& edited, const EditObject& object, int x, int y) const;
-    void setOrRemove(LevelText& edited, int section, const std::string& key, const std::string& value) const;
+    bool isLevelWide(int object) const;
+    int propertiesSectionFor(const LevelText& text, const std::string& key) const;
+    void setProperty(LevelText& edited, const std::string& key, const std::string& value) const;
+    void setPlace(LevelText& edited, const EditObject& object, int64_t x, int64_t y) const;
     int objectOfSection(int section) const;
-    std::optional<std::pair<int, int>> pictureSize(const std::string& value) const;
+    int objectOfLine(int line) const;
 
     std::string folder;
     std::string levelPath;
     std::string fullPath;
     LevelText current;
-    std::string savedText;
+    // The text on disk; none while a new level has never been saved.
+    std::optional<std::string> savedText;
     bool backupKept = false;
-    std::vector<std::string> history;
-    size_t position = 0;
-    int gestureDepth = 0;
-    bool gestureStepMade = false;
+    UndoHistory history;
+    PictureSizes pictures;
     std::vector<EditObject> shown;
     std::vector<std::string> foundErrors;
     std::vector<std::string> foundWarnings;
-    mutable std::map<std::string, std::optional<std::pair<int, int>>> pictureSizes;
 };

@@ -46,6 +46,7 @@ private:
     int insertionLine(int section) const;
     void insertLine(int beforeLine, const std::string& content);
     std::string lineEnd() const;
+    bool endsOpen(const Line& line) const;
 
     std::vector<Line> lines;
     LevelReader reader;

@@ -175,8 +175,9 @@ void EditorScreen::assumeControl(StateLoopIFC** active) {
 }
 
 void EditorScreen::reshape(int, int) {
-    view.keepLevelInSight(level != nullptr ? level->width : 0, level != nullptr ? level->height : 0,
-                          screen->screenWidth, screen->screenHeight);
+    if (level != nullptr) {
+        view.keepLevelInSight(level->width, level->height, screen->screenWidth, screen->screenHeight);
+    }
 }
 
 void EditorScreen::update(int) {
@@ -433,6 +434,7 @@ void EditorScreen::leave() {
 void EditorScreen::askToQuit() {
     if (edited.unsaved() && !quitAsked) {
         quitAsked = true;
+        std::cout << editorTag << "unsaved changes: Escape again quits\n";
         message = "unsaved changes: escape again quits, ctrl+s saves";
         return;
     }
@@ -675,25 +677,38 @@ std::string EditorScreen::statusText() const {
     return (edited.unsaved() ? "* " : "") + edited.path() + "  tab: pictures  ctrl+s: save  f5: play";
 }
 
-void EditorScreen::drawStatus() const {
-    std::string text = statusText();
-    const int width = screen->screenWidth;
-    const int scale = pixeltext::width(text, statusScale) + 2 * statusPadding <= width ? statusScale : 1;
-    const int lineHeight = static_cast<int>(pixeltext::height(scale)) + 2 * statusPadding;
-    const int top = screen->screenHeight - lineHeight;
+namespace {
+
+// Large letters when the line fits the window so, else small ones, cut at the window's edge.
+int lineScale(const std::string& text, int width) {
+    return pixeltext::width(text, statusScale) + 2 * statusPadding <= width ? statusScale : 1;
+}
+
+void drawLine(std::string text, int top, int scale, int width) {
     while (!text.empty() && pixeltext::width(text, scale) + 2 * statusPadding > width) {
         text.pop_back();
     }
+    pixeltext::draw(text, statusPadding, top, scale, ink, noShadow);
+}
+
+}  // namespace
+
+void EditorScreen::drawStatus() const {
+    const std::string text = statusText();
+    const int width = screen->screenWidth;
+    const int scale = lineScale(text, width);
+    const int lineHeight = static_cast<int>(pixeltext::height(scale)) + 2 * statusPadding;
+    const int top = screen->screenHeight - lineHeight;
     editordrawing::fill(Bounds{0, top, width, lineHeight}, statusBack);
-    pixeltext::draw(text, statusPadding, top + statusPadding, scale, ink, noShadow);
+    drawLine(text, top + statusPadding, scale, width);
 }
 
 void EditorScreen::drawPalette() const {
     const int width = screen->screenWidth;
     editordrawing::fill(Bounds{0, 0, width, screen->screenHeight}, paletteBack);
-    const std::string header =
-        "1 platform  2 decoration  3 trap: " + std::string(Palette::kindName(palette.kind())) + "   tab: close";
-    pixeltext::draw(header, statusPadding, statusPadding, statusScale, ink, noShadow);
+    const std::string header = "places a " + std::string(Palette::kindName(palette.kind())) +
+                               "   1 platform  2 decoration  3 trap  tab: close";
+    drawLine(header, statusPadding, lineScale(header, width), width);
     const std::vector<std::string>& pictures = palette.pictures();
     for (size_t i = 0; i < pictures.size(); ++i) {
         const Bounds cell = palette.cell(static_cast<int>(i), width);

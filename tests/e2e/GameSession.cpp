@@ -190,8 +190,13 @@ bool GameSession::start(const std::vector<std::string>& extraEnvironment) {
     return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, extraEnvironment);
 }
 
+bool GameSession::startWith(const std::vector<std::string>& arguments) {
+    return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, {}, arguments);
+}
+
 bool GameSession::startProgram(const std::string& program, const std::string& folder,
-                               const std::vector<std::string>& extraEnvironment) {
+                               const std::vector<std::string>& extraEnvironment,
+                               const std::vector<std::string>& arguments) {
     gamePid = fork();
     if (gamePid == 0) {
         if (chdir(folder.c_str()) != 0) {
@@ -204,7 +209,12 @@ bool GameSession::startProgram(const std::string& program, const std::string& fo
             const size_t equals = assignment.find('=');
             setenv(assignment.substr(0, equals).c_str(), assignment.substr(equals + 1).c_str(), 1);
         }
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     return findWindow(20.0);
@@ -285,6 +295,16 @@ void GameSession::moveMouse(int x, int y) {
 void GameSession::click(int x, int y, int button) {
     moveMouse(x, y);
     xdotool("click " + std::to_string(button));
+}
+
+void GameSession::drag(int fromX, int fromY, int toX, int toY, int button) {
+    const int steps = 4;
+    moveMouse(fromX, fromY);
+    xdotool("mousedown " + std::to_string(button));
+    for (int i = 1; i <= steps; ++i) {
+        moveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    }
+    xdotool("mouseup " + std::to_string(button));
 }
 
 void GameSession::closeWindow() {

@@ -24,9 +24,11 @@ public:
 
     // Starts the game and waits for its window; false when none appears in time.
     bool start(const std::vector<std::string>& extraEnvironment = {});
+    // Starts the game with those arguments after the program's name.
+    bool startWith(const std::vector<std::string>& arguments);
     // Starts another program that opens the game's window (an installed launcher), in folder.
     bool startProgram(const std::string& program, const std::string& folder,
-                      const std::vector<std::string>& extraEnvironment);
+                      const std::vector<std::string>& extraEnvironment, const std::vector<std::string>& arguments = {});
     // Seconds to wait for the process to end by itself; its exit status, or -1.
     int waitForExit(double seconds);
     // Ends the game at once with SIGKILL, wherever it is, and waits for it.
@@ -38,6 +40,8 @@ public:
     void keyUp(const std::string& name);
     void moveMouse(int x, int y);
     void click(int x, int y, int button = 1);
+    // Presses the button at the first point, moves to the second in a few steps, lets go.
+    void drag(int fromX, int fromY, int toX, int toY, int button = 1);
     // Sends the window manager's close request, as the window's close button does.
     void closeWindow();
     // Destroys the window from outside (xdotool windowclose), as a crashed compositor does.

@@ -233,6 +233,7 @@ void registerCallbacks() {
     glutWindowStatusFunc(windowStatusCallback);
     TickWait::tickScheduled(0);
     guardWindow();
+    holdCloseRequestsWhile([] { return activeState != nullptr && activeState->asksBeforeClosing(); });
 }
 
 void startGamepads() {
@@ -255,6 +256,9 @@ void runUntilStateChanges() {
         if (windowDestroyed()) {
             shutDownWithoutWindow();
             return;
+        }
+        if (takeHeldCloseRequest()) {
+            protectedCall("CAUGHT AN ERROR IN CLOSE : ", [] { activeState->closeRequested(); });
         }
         if (sharedState->state != remembered) {
             return;

@@ -25,6 +25,10 @@ public:
     virtual void windowHidden() {}
     // True for a state that reads every key as pressed (the editor), past the key bindings.
     virtual bool takesPlainKeys() const { return false; }
+    // True while closing the window would lose something: the close is then held back and
+    // closeRequested called instead. By default the window closes and the program ends.
+    virtual bool asksBeforeClosing() const { return false; }
+    virtual void closeRequested() {}
 
     SharedState* shared = nullptr;
 };

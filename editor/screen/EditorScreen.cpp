@@ -442,6 +442,16 @@ void EditorScreen::askToQuit() {
     shared->state = QUIT;
 }
 
+bool EditorScreen::asksBeforeClosing() const {
+    return opened && edited.unsaved() && !quitAsked;
+}
+
+void EditorScreen::closeRequested() {
+    quitAsked = true;
+    std::cout << editorTag << "unsaved changes: closing again quits\n";
+    message = "unsaved changes: close again to quit, ctrl+s saves";
+}
+
 // ---- mouse
 
 void EditorScreen::mouseMove(int x, int y) {

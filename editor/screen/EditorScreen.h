@@ -39,6 +39,9 @@ public:
     void specialDown(int key, int x, int y) override;
     void assumeControl(StateLoopIFC** active) override;
     bool takesPlainKeys() const override { return true; }
+    // Unsaved changes hold the first close of the window back and ask; the next one closes it.
+    bool asksBeforeClosing() const override;
+    void closeRequested() override;
 
     const EditorModel& model() const { return edited; }
 

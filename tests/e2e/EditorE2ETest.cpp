@@ -76,3 +76,45 @@ TEST(EditorE2ETest, DragAPlatformAddADecorationSaveAndPlayIt) {
     const std::string log = game.log();
     EXPECT_EQ(log.find("brisel x"), log.rfind("brisel x")) << log;
 }
+
+// F2 edits the level on show; the editor's tries come back to it, F2 there plays the level and
+// F2 again edits it as it was left, unsaved changes and all.
+TEST(EditorE2ETest, PlayAndEditByTurnsAndCloseOnlyWhenAskedTwice) {
+    const char* const gameHandOver = "--- GAME IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
+    GameSession game;
+    const std::string original = game.readGameFile("data/level1.level");
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForLog("--- MENU IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n", 10));
+    game.click(207 + 113, 240 + 41);
+    ASSERT_TRUE(game.waitForLog(gameHandOver, 10)) << game.log();
+    game.key("F2");
+    ASSERT_TRUE(game.waitForLog(editorHandOver, 10)) << game.log();
+    EXPECT_NE(game.log().find("[EDITOR] editing data/level1.level\n"), std::string::npos) << game.log();
+
+    // The start, one pixel right.
+    game.click(100 + 17, 354 + 23);
+    game.key("Right");
+    game.key("F5");
+    EXPECT_TRUE(game.waitForLog("brisel x 101 y 354\n", 10)) << game.log();
+    game.key("Escape");
+    EXPECT_TRUE(game.waitForLogCount(editorHandOver, 2, 10)) << game.log();
+
+    // From the pointer over the spikes: the hazard at once, and back.
+    game.moveMouse(292, 390);
+    game.key("shift+F5");
+    EXPECT_TRUE(game.waitForLog("[EDITOR] playing data/level1.level from x 275 y 344\n", 10)) << game.log();
+    EXPECT_TRUE(game.waitForLogCount(editorHandOver, 3, 10)) << game.log();
+
+    game.key("F2");
+    EXPECT_TRUE(game.waitForLogCount(gameHandOver, 4, 10)) << game.log();
+    EXPECT_TRUE(game.waitForLogCount("brisel x 101 y 354\n", 2, 10)) << game.log();
+    game.key("F2");
+    EXPECT_TRUE(game.waitForLogCount(editorHandOver, 4, 10)) << game.log();
+
+    game.closeWindow();
+    EXPECT_TRUE(game.waitForLog("[EDITOR] unsaved changes: closing again quits\n", 5)) << game.log();
+    EXPECT_TRUE(game.running());
+    game.closeWindow();
+    EXPECT_EQ(game.waitForExit(10), 0);
+    EXPECT_EQ(game.readGameFile("data/level1.level"), original);
+}

@@ -21,6 +21,7 @@ void Palette::scan(const std::string& spritesFolder) {
         }
     }
     std::sort(names.begin(), names.end());
+    topRow = 0;
     if (chosen >= static_cast<int>(names.size())) {
         chosen = -1;
     }
@@ -32,7 +33,13 @@ int Palette::columns(int windowWidth) const {
 
 Bounds Palette::cell(int index, int windowWidth) const {
     const int perRow = columns(windowWidth);
-    return Bounds{gridLeft + (index % perRow) * kCell, kHeader + (index / perRow) * kCell, kThumb, kThumb};
+    return Bounds{gridLeft + (index % perRow) * kCell, kHeader + (index / perRow - topRow) * kCell, kThumb, kThumb};
+}
+
+void Palette::scrollRows(int rows, int windowWidth) {
+    const int perRow = columns(windowWidth);
+    const int lastRow = names.empty() ? 0 : (static_cast<int>(names.size()) - 1) / perRow;
+    topRow = std::clamp(topRow + rows, 0, lastRow);
 }
 
 int Palette::pictureAt(int x, int y, int windowWidth) const {
@@ -45,7 +52,7 @@ int Palette::pictureAt(int x, int y, int windowWidth) const {
     if (column >= columns(windowWidth) || (x - gridLeft) % kCell >= kThumb || (y - kHeader) % kCell >= kThumb) {
         return -1;
     }
-    const long long index = static_cast<long long>(row) * columns(windowWidth) + column;
+    const long long index = (static_cast<long long>(row) + topRow) * columns(windowWidth) + column;
     return index < static_cast<long long>(names.size()) ? static_cast<int>(index) : -1;
 }
 

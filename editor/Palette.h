@@ -18,8 +18,12 @@ public:
     void scan(const std::string& spritesFolder);
     const std::vector<std::string>& pictures() const { return names; }
 
-    // Where the thumbnail of picture i sits in a window that wide (the grid's rows run down).
+    // Where the thumbnail of picture i sits in a window that wide (the grid's rows run down
+    // from the first row shown; rows above it lie above the grid's top).
     Bounds cell(int index, int windowWidth) const;
+    // The wheel: rows up (negative) or down, never past the first row or the last.
+    void scrollRows(int rows, int windowWidth);
+    int firstRow() const { return topRow; }
     // The picture whose cell holds the window point; -1 for none.
     int pictureAt(int x, int y, int windowWidth) const;
     // A picture of that size shrunk (never grown) into the cell, centred, keeping its shape.
@@ -38,5 +42,6 @@ private:
     int columns(int windowWidth) const;
 
     std::vector<std::string> names;
+    int topRow = 0;
     EditKind chosenKind = EditKind::Decoration;
 };

@@ -4,18 +4,24 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 
+#include "core/SaturatingMath.h"
 #include "editor/BoxHandles.h"
 #include "editor/screen/EditorDrawing.h"
 #include "game/Game.h"
 #include "game/PixelText.h"
 #include "graphics/Decoration.h"
+#include "graphics/Image.h"
 #include "graphics/TextureManager.h"
 #include "level/Level.h"
 #include "level/LevelFormat.h"
+#include "objects/Trap.h"
+#include "sound/WubManager.h"
+#include "sound/irrKlang.h"
 
 namespace {
 
@@ -45,6 +51,7 @@ const Colour selectionColour{1.0f, 1.0f, 1.0f, 1.0f};
 const Colour startColour{0.2f, 1.0f, 0.3f, 1.0f};
 const Colour startFill{0.2f, 1.0f, 0.3f, 0.25f};
 const Colour boxColour{0.6f, 0.8f, 1.0f, 0.5f};
+const Colour floatColour{1.0f, 0.4f, 0.4f, 0.6f};
 const Colour levelEdgeColour{0.5f, 0.5f, 0.5f, 0.8f};
 const Colour errorColour{1.0f, 0.1f, 0.1f, 1.0f};
 const Colour warningColour{1.0f, 0.85f, 0.1f, 1.0f};
@@ -469,8 +476,13 @@ void EditorScreen::mouseButton(int button, int buttonState, int x, int y) {
     if (down && (button == wheelUp || button == wheelDown || button == wheelLeft || button == wheelRight)) {
         const bool sideways =
             button == wheelLeft || button == wheelRight || shiftHeld || (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
-        view.scroll(button == wheelUp || button == wheelLeft ? -1 : 1, sideways);
-        reshape(0, 0);
+        const int notches = button == wheelUp || button == wheelLeft ? -1 : 1;
+        if (paletteShown) {
+            palette.scrollRows(notches, screen->screenWidth);
+        } else {
+            view.scroll(notches, sideways);
+            reshape(0, 0);
+        }
         return;
     }
     if (!down) {
@@ -601,6 +613,14 @@ void EditorScreen::rebuildLevel() {
         decoration->phase = 0.0f;
     }
     level->goal.phase = 0.0f;
+    // Traps stand at the centre of their float, and keep quiet: their loops start as they load.
+    for (Trap* trap : level->traps) {
+        trap->x = trap->baseX;
+        trap->y = trap->baseY;
+    }
+    if (WubManager::instance()->engine != nullptr) {
+        WubManager::instance()->engine->stopAllSounds();
+    }
     levelStale = false;
 }
 
@@ -614,7 +634,14 @@ void EditorScreen::display() {
     const Bounds all{0, 0, wholeLevel, wholeLevel};
     const int originX = view.toWindowX(0);
     const int originY = view.toWindowY(0);
+    // The background stays put behind the view, as in play; the rest scrolls, without parallax.
+    Image* background = level->background;
+    if (background != nullptr) {
+        background->draw(0, 0);
+    }
+    level->background = nullptr;
     level->drawBack(all, originX, originY);
+    level->background = background;
     for (const EditObject& object : edited.objects()) {
         if (object.kind == EditKind::Start) {
             const Bounds box{view.toWindowX(object.x), view.toWindowY(object.y), object.w, object.h};
@@ -638,6 +665,18 @@ void EditorScreen::drawMarks() const {
         if (object.kind == EditKind::Platform) {
             editordrawing::outline(Bounds{view.toWindowX(object.x), view.toWindowY(object.y), object.w, object.h}, 1,
                                    boxColour);
+        }
+    }
+    // How far each trap's float takes it.
+    for (const Trap* trap : level->traps) {
+        if (trap->floatX != 0 || trap->floatY != 0) {
+            const int64_t reachX = std::llabs(int64_t{trap->floatX});
+            const int64_t reachY = std::llabs(int64_t{trap->floatY});
+            editordrawing::outline(
+                Bounds{saturateToInt32(view.toWindowX(trap->baseX) - reachX),
+                       saturateToInt32(view.toWindowY(trap->baseY) - reachY), saturateToInt32(trap->width + 2 * reachX),
+                       saturateToInt32(trap->height + 2 * reachY)},
+                1, floatColour);
         }
     }
     const auto mark = [&](const std::string& finding, Colour colour) {
@@ -722,6 +761,9 @@ void EditorScreen::drawPalette() const {
     const std::vector<std::string>& pictures = palette.pictures();
     for (size_t i = 0; i < pictures.size(); ++i) {
         const Bounds cell = palette.cell(static_cast<int>(i), width);
+        if (cell.y < Palette::kHeader) {
+            continue;
+        }
         if (cell.y > screen->screenHeight) {
             break;
         }

@@ -43,8 +43,6 @@ public:
     bool asksBeforeClosing() const override;
     void closeRequested() override;
 
-    const EditorModel& model() const { return edited; }
-
 private:
     enum class DragKind { None, Move, Resize, Pan };
     struct Drag {

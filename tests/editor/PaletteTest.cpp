@@ -40,4 +40,13 @@ TEST(PaletteTest, ThumbnailsShrinkKeepingTheirShapeAndCellsAnswerThePointer) {
     EXPECT_EQ(palette.pictureAt(first.x + Palette::kThumb + 2, first.y + 5, width), -1) << "the gap between cells";
     const Bounds last = palette.cell(11, width);
     EXPECT_EQ(palette.pictureAt(last.x, last.y + Palette::kCell, width), -1) << "past the last picture";
+
+    // Scrolled a row down, the first cell shows the fifth picture; never past the last row.
+    palette.scrollRows(1, width);
+    EXPECT_EQ(palette.pictureAt(first.x + 1, first.y + 1, width), 4);
+    EXPECT_EQ(palette.cell(4, width), first);
+    palette.scrollRows(100, width);
+    EXPECT_EQ(palette.firstRow(), 2);
+    palette.scrollRows(-100, width);
+    EXPECT_EQ(palette.firstRow(), 0);
 }

@@ -268,6 +268,8 @@ void EditorScreen::act(const editorkeys::Action& action) {
     case Command::Back:
         if (paletteShown) {
             paletteShown = false;
+        } else if (palette.chosen >= 0) {
+            palette.chosen = -1;
         } else {
             askToQuit();
         }
@@ -489,7 +491,8 @@ void EditorScreen::mouseButton(int button, int buttonState, int x, int y) {
         endDrag();
         return;
     }
-    altHeld = altHeld || (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0;
+    // At a press the toolkit knows the modifiers for sure; the Alt key's own events keep it up to date during a drag.
+    altHeld = (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0;
     if (button == GLUT_RIGHT_BUTTON || button == GLUT_MIDDLE_BUTTON) {
         endDrag();
         drag.kind = DragKind::Pan;

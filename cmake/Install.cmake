@@ -1,6 +1,6 @@
 # cmake --install puts the game under a prefix: the program in libexec/vantorel, its data under
-# share/vantorel, a launcher in bin/, a desktop entry, AppStream metadata, icons, the manual page
-# and the licences.
+# share/vantorel, a launcher and the level tools in bin/, a desktop entry, AppStream metadata,
+# icons, the manual pages and the licences.
 include(GNUInstallDirs)
 
 install(TARGETS vantorel RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vantorel)
@@ -14,6 +14,14 @@ file(RELATIVE_PATH VANTOREL_LAUNCHER_TO_PROGRAM /${CMAKE_INSTALL_BINDIR} /${CMAK
 configure_file(${CMAKE_SOURCE_DIR}/cmake/vantorel-launcher.sh.in ${CMAKE_BINARY_DIR}/launcher/vantorel @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/vantorel DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The level tools go beside the launcher, named for the game; each finds the installed data
+# from its own folder. install(TARGETS) strips them for the package; the new names come after.
+foreach(tool levelcheck levelfair levelsolve)
+  install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(CODE "file(RENAME \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${tool}\"
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vantorel-${tool}\")")
+endforeach()
+
 # One reverse-DNS name ties the desktop entry, the metadata and the icons together.
 set(VANTOREL_APP_ID io.github.vantorel.Vantorel)
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/${VANTOREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -23,14 +31,24 @@ foreach(size 16 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${VANTOREL_APP_ID}.png)
 endforeach()
 
-# The manual page and the Debian changelog are installed compressed, without a time stamp.
+# The manual pages and the Debian changelog are installed compressed, without a time stamp.
 set(VANTOREL_DOCS_OUT ${CMAKE_BINARY_DIR}/docs)
-add_custom_command(OUTPUT ${VANTOREL_DOCS_OUT}/vantorel.6.gz ${VANTOREL_DOCS_OUT}/changelog.gz
+set(VANTOREL_TOOL_PAGES vantorel-levelcheck.1 vantorel-levelfair.1 vantorel-levelsolve.1)
+set(VANTOREL_DOCS_COMMANDS
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOREL_DOCS_OUT}
   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/vantorel.6 > ${VANTOREL_DOCS_OUT}/vantorel.6.gz
-  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/cmake/debian/changelog > ${VANTOREL_DOCS_OUT}/changelog.gz
-  DEPENDS ${CMAKE_SOURCE_DIR}/docs/vantorel.6 ${CMAKE_SOURCE_DIR}/cmake/debian/changelog)
-add_custom_target(vantorel_docs ALL DEPENDS ${VANTOREL_DOCS_OUT}/vantorel.6.gz ${VANTOREL_DOCS_OUT}/changelog.gz)
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/cmake/debian/changelog > ${VANTOREL_DOCS_OUT}/changelog.gz)
+set(VANTOREL_DOCS_FILES ${VANTOREL_DOCS_OUT}/vantorel.6.gz ${VANTOREL_DOCS_OUT}/changelog.gz)
+set(VANTOREL_DOCS_SOURCES ${CMAKE_SOURCE_DIR}/docs/vantorel.6 ${CMAKE_SOURCE_DIR}/cmake/debian/changelog)
+foreach(page IN LISTS VANTOREL_TOOL_PAGES)
+  list(APPEND VANTOREL_DOCS_COMMANDS
+    COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/${page} > ${VANTOREL_DOCS_OUT}/${page}.gz)
+  list(APPEND VANTOREL_DOCS_FILES ${VANTOREL_DOCS_OUT}/${page}.gz)
+  list(APPEND VANTOREL_DOCS_SOURCES ${CMAKE_SOURCE_DIR}/docs/${page})
+  install(FILES ${VANTOREL_DOCS_OUT}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_command(OUTPUT ${VANTOREL_DOCS_FILES} ${VANTOREL_DOCS_COMMANDS} DEPENDS ${VANTOREL_DOCS_SOURCES})
+add_custom_target(vantorel_docs ALL DEPENDS ${VANTOREL_DOCS_FILES})
 install(FILES ${VANTOREL_DOCS_OUT}/vantorel.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${VANTOREL_DOCS_OUT}/changelog.gz ${CMAKE_SOURCE_DIR}/cmake/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})

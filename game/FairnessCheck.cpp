@@ -97,7 +97,7 @@ bool FairnessCheck::run(Report& report) {
         starts[seed] = startFor(seed);
     }
     // A level that cannot be opened loads empty: there is nothing to measure.
-    std::ifstream in("data/" + level);
+    std::ifstream in(HeadlessPlay::levelPath(level));
     if (!in) {
         return false;
     }

@@ -67,6 +67,7 @@ int Game::viewHeight() const {
 }
 
 bool Game::newGame(std::string fileName) {
+    ownLevel.stop();
     return startLevel(Level::pathInData(fileName), fileName);
 }
 
@@ -133,7 +134,75 @@ bool Game::playLevelFile(const std::string& path) {
     authoring = true;
     editorPlay = EditorPlay();
     levelOrder = 1;
-    return startLevel(path, path);
+    ownLevel.stop();
+    if (!startLevel(path, path)) {
+        return false;
+    }
+    ownLevel.watch(path);
+    return true;
+}
+
+// A save that leaves the level unplayable is told and the level in play stays.
+void Game::reloadOwnLevel() {
+    const std::string path = ownLevel.path();
+    const std::string why = ownLevel.whyUnplayable();
+    if (!why.empty()) {
+        ownLevel.take();
+        std::cout << "[LEVEL] not reloaded " << path << ": " << why << "\n";
+        return;
+    }
+    for (const std::string& picture : ownLevel.changedPictures()) {
+        screen->refresh(picture);
+    }
+    ownLevel.take();
+    // The traps' loops start again with the new level's traps.
+    if (soundManager->engine != nullptr) {
+        soundManager->engine->stopAllSounds();
+    }
+    Level* fresh = new Level();
+    if (!fresh->loadFromPath(path)) {
+        delete fresh;
+        std::cout << "[LEVEL] not reloaded " << path << ": the file went away while it was read\n";
+        return;
+    }
+    const PlayerBody before = play.player;
+    takeLevel(fresh);
+    if (collides(*level, before.box())) {
+        std::cout << "[LEVEL] reloaded " << path << ": the player's place is taken, back to the start\n";
+    } else {
+        play.player = before;
+        std::cout << "[LEVEL] reloaded " << path << "\n";
+    }
+    followPlayer();
+    showPlay();
+}
+
+// The level in play gives way to one just loaded; the time in the level runs on.
+void Game::takeLevel(Level* fresh) {
+    const std::string music = level != nullptr ? level->music : std::string();
+    delete level;
+    level = fresh;
+    world.level = level;
+    camera->width = viewWidth();
+    camera->height = viewHeight();
+    reshape(screen->screenWidth, screen->screenHeight);
+    ++startedLevels;
+    if (level->music != music) {
+        if (level->music.empty()) {
+            MusicPlayer::instance()->stop();
+        } else {
+            MusicPlayer::instance()->fadeIn(level->music);
+        }
+    }
+    if (!level->checkpoints.empty() && checkpointSound == nullptr) {
+        checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
+        if (checkpointSound != nullptr) {
+            checkpointSound->setDefaultVolume(checkpointVolume);
+        }
+    }
+    makePlayer();
+    play = startPlay(world, play.arrows);
+    grace.reset();
 }
 
 bool Game::playEdited(const std::string& path, const std::string& text, EditorPlay how) {
@@ -142,6 +211,8 @@ bool Game::playEdited(const std::string& path, const std::string& text, EditorPl
     authoring = true;
     levelOrder = 1;
     editorPlay = how;
+    // The editor holds the level now: a save of the file is no reason to reload it.
+    ownLevel.stop();
     std::cout << "[EDITOR] playing " << path;
     if (how.fromPlace) {
         std::cout << " from x " << how.x << " y " << how.y;
@@ -210,6 +281,9 @@ void Game::update(int) {
             }
         }
         showPlay();
+        if (ownLevel.tick()) {
+            reloadOwnLevel();
+        }
     }
     glutPostRedisplay();
 }

@@ -8,6 +8,7 @@
 #include "game/PauseMenu.h"
 #include "game/PlayEvents.h"
 #include "game/PlayState.h"
+#include "level/LevelWatch.h"
 
 class Camera;
 class EditRequests;
@@ -41,7 +42,9 @@ public:
     bool startRun(const std::string& fileName);
     // A run of one level file named by its path as it is (relative to the working folder, or
     // absolute), for authors: its goal leads on through "nextmap" in "data/" as usual, and
-    // nothing of the run goes into the progress. False when the file cannot be opened.
+    // nothing of the run goes into the progress. While that level is played, saving its file or
+    // a picture it names reloads it, the player staying where it stands when the place is still
+    // free. False when the file cannot be opened.
     bool playLevelFile(const std::string& path);
     // While on, Escape in a playLevelFile run ends the program instead of going back to the
     // title menu; runs begun from the menu are not touched.
@@ -130,6 +133,8 @@ private:
     bool escapeQuits = false;
     // A run of an author's own level file keeps no progress.
     bool authoring = false;
+    // The author's level while it is played; nothing once play has moved on.
+    LevelWatch ownLevel;
     int levelOrder = 1;
     int64_t ticksInLevel = 0;
     int64_t ticksInRun = 0;
@@ -141,6 +146,8 @@ private:
     // starts there.
     bool startLevel(const std::string& path, const std::string& name, const std::string* text = nullptr,
                     const EditorPlay* start = nullptr);
+    void reloadOwnLevel();
+    void takeLevel(Level* fresh);
     void backToEditor();
     void openEditor();
     ProgressFile* keptProgress() const { return authoring ? nullptr : progressFile; }

@@ -19,11 +19,15 @@ HeadlessPlay::HeadlessPlay(SharedState* sharedState) {
 
 HeadlessPlay::~HeadlessPlay() = default;
 
+std::string HeadlessPlay::levelPath(const std::string& fileName) {
+    return !fileName.empty() && fileName[0] == '/' ? fileName : Level::pathInData(fileName);
+}
+
 bool HeadlessPlay::load(const std::string& fileName) {
     TextureManager* textures = TextureManager::instance();
     textures->readSizesOnly(true);
     loaded = std::make_unique<Level>();
-    const bool opened = loaded->loadFromFile(fileName);
+    const bool opened = loaded->loadFromPath(levelPath(fileName));
     Image sheet(kPlayerSprite);
     textures->readSizesOnly(false);
     Trotling::cutSheet(sheet);

@@ -20,9 +20,11 @@ public:
     HeadlessPlay(const HeadlessPlay&) = delete;
     HeadlessPlay& operator=(const HeadlessPlay&) = delete;
 
-    // Loads "data/" + fileName as the game does and starts play at its start with no arrow held;
-    // false when the file cannot be opened.
+    // Loads "data/" + fileName as the game does (an absolute path as it is) and starts play at
+    // its start with no arrow held; false when the file cannot be opened.
     bool load(const std::string& fileName);
+    // The file load reads for that name.
+    static std::string levelPath(const std::string& fileName);
 
     // One tick of play; nothing once play has ended.
     void update(int value) override;

@@ -105,42 +105,69 @@ Bounds TextureManager::getBounds(const std::string& name) {
     return Bounds{};
 }
 
-unsigned int TextureManager::loadPng(std::string path, int& width, int& height) {
-    unsigned int id = 0;
-    {
-        RegularFile file(path);
-        if (!file.opened()) {
-            return 0;
-        }
-        std::cout << " opened... ";
-        if (file.get() == nullptr) {
-            reportRefusal(path, file.error());
-            return 0;
-        }
-        // Declared before the decoder so that the end of this block tears down in order:
-        // decoder structures, then pixels, then the file.
-        std::unique_ptr<unsigned char[]> pixels;
-        PngDecoder decoder(file.get(), sizesOnly ? PngDecoder::kMaxSide : maxTextureSide(), path);
-        if (!decoder.readHeader()) {
-            if (decoder.tooLarge()) {
-                reportRefusal(path, "more than " + std::to_string(PngDecoder::kMaxPixelBytes >> 20) +
-                                        " MiB of pixels (" + std::to_string(decoder.width()) + " x " +
-                                        std::to_string(decoder.height()) + ")");
-            }
-            return 0;
-        }
-        width = decoder.width();
-        height = decoder.height();
-        pixels.reset(new (std::nothrow) unsigned char[decoder.imageBytes()]);
-        if (!pixels || !decoder.readImage(pixels.get())) {
-            return 0;
-        }
-        id = sizesOnly ? kSizedOnly : uploadRgba(width, height, pixels.get());
+std::unique_ptr<unsigned char[]> TextureManager::decodePng(const std::string& path, int& width, int& height,
+                                                           bool& opened) const {
+    RegularFile file(path);
+    opened = file.opened();
+    if (!opened) {
+        return nullptr;
     }
+    if (file.get() == nullptr) {
+        reportRefusal(path, file.error());
+        return nullptr;
+    }
+    // Declared before the decoder so that the end of this function tears down in order:
+    // decoder structures, then pixels, then the file.
+    std::unique_ptr<unsigned char[]> pixels;
+    PngDecoder decoder(file.get(), sizesOnly ? PngDecoder::kMaxSide : maxTextureSide(), path);
+    if (!decoder.readHeader()) {
+        if (decoder.tooLarge()) {
+            reportRefusal(path, "more than " + std::to_string(PngDecoder::kMaxPixelBytes >> 20) + " MiB of pixels (" +
+                                    std::to_string(decoder.width()) + " x " + std::to_string(decoder.height()) + ")");
+        }
+        return nullptr;
+    }
+    width = decoder.width();
+    height = decoder.height();
+    pixels.reset(new (std::nothrow) unsigned char[decoder.imageBytes()]);
+    if (!pixels || !decoder.readImage(pixels.get())) {
+        return nullptr;
+    }
+    return pixels;
+}
+
+unsigned int TextureManager::loadPng(std::string path, int& width, int& height) {
+    bool opened = false;
+    const std::unique_ptr<unsigned char[]> pixels = decodePng(path, width, height, opened);
+    if (opened) {
+        std::cout << " opened... ";
+    }
+    if (!pixels) {
+        return 0;
+    }
+    const unsigned int id = sizesOnly ? kSizedOnly : uploadRgba(width, height, pixels.get());
     // No current GL context gives no texture name.
     if (id == 0) {
         return 0;
     }
     std::cout << "successfully loaded.\n";
     return id;
+}
+
+bool TextureManager::refresh(const std::string& name) {
+    auto found = textures.find(name);
+    if (found == textures.end()) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    bool opened = false;
+    const std::unique_ptr<unsigned char[]> pixels = decodePng(name, width, height, opened);
+    if (!pixels) {
+        return false;
+    }
+    glBindTexture(GL_TEXTURE_2D, found->second.id);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.get());
+    found->second.bounds = Bounds{0, 0, width, height};
+    return true;
 }

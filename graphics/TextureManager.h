@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 
 #include "core/Bounds.h"
@@ -21,6 +22,10 @@ public:
     unsigned int getTexture(const std::string& name);
     // The size of a loaded texture, or {0, 0, 0, 0} for a name that is not loaded. Loads nothing.
     Bounds getBounds(const std::string& name);
+    // Reads a loaded picture's file again into the same texture, so every image that shows it
+    // shows the new picture; its size becomes the new one. False, keeping the old picture, when
+    // the name is not loaded or the file cannot be decoded now. Needs a current GL context.
+    bool refresh(const std::string& name);
     // Deletes every texture and empties the table.
     void releaseAll();
 
@@ -40,6 +45,8 @@ public:
 private:
     TextureManager() = default;
     unsigned int loadPng(std::string path, int& width, int& height);
+    // The picture's RGBA rows from the top, or null; opened tells whether the file opened at all.
+    std::unique_ptr<unsigned char[]> decodePng(const std::string& path, int& width, int& height, bool& opened) const;
 
     bool sizesOnly = false;
     std::map<std::string, Bounds> sized;

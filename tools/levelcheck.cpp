@@ -1,14 +1,18 @@
 // Checks level files before they are played:
 //   levelcheck [--game FOLDER] [--strict] data/level1.level [more levels...]
-// FOLDER (default: the current one) holds data/, sprites/ and sounds/. Prints one line per
+// FOLDER holds data/, sprites/ and sounds/, and the levels' paths are taken from it. Without
+// --game it is the working folder when that holds data/, else the installed game's folder; a
+// level's path is then taken from the working folder when a file is there. Prints one line per
 // error and one per warning ("FILE:LINE: warning: ..."), each with the file and line number.
 // Warnings name lines the game ignores or later undoes: unknown keys, keys in the wrong
 // letter case, switch words the game does not take, keys that come too early, keys given again.
 // Exits 1 when any level has an error, or with --strict any warning; 0 otherwise.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/GameFolder.h"
 #include "level/LevelChecker.h"
 
 namespace {
@@ -33,13 +37,13 @@ void printLine(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string folder = ".";
+    std::string given;
     bool strict = false;
     std::vector<std::string> levels;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--game" && i + 1 < argc) {
-            folder = argv[++i];
+            given = argv[++i];
         } else if (argument == "--strict") {
             strict = true;
         } else {
@@ -49,6 +53,15 @@ int main(int argc, char** argv) {
     if (levels.empty()) {
         std::fprintf(stderr, "usage: %s [--game FOLDER] [--strict] LEVEL...\n", argv[0]);
         return 2;
+    }
+    const std::string folder = findGameFolder(given, VANTOREL_TOOL_TO_GAME);
+    if (given.empty() && folder != ".") {
+        for (std::string& level : levels) {
+            std::error_code ec;
+            if (std::filesystem::exists(level, ec)) {
+                level = absoluteFromHere(level);
+            }
+        }
     }
     const LevelChecker checker(folder);
     size_t errors = 0;

@@ -1,6 +1,8 @@
 // Measures how forgiving a level's recorded keys are, with the real play step and no display.
-// Run it in the game folder (data/, sprites/, sounds/ beside it):
-//   levelfair [--strict] [--seeds N] [--jitter-runs N] LEVEL KEYS
+// It plays in the game folder (data/, sprites/, sounds/): FOLDER, or the working folder when it
+// holds data/, or the installed game's folder. LEVEL is a name in its data/ or an absolute path;
+// KEYS is taken from the working folder.
+//   levelfair [--game FOLDER] [--strict] [--seeds N] [--jitter-runs N] LEVEL KEYS
 // It reports each key event's window (the ticks it may move, alone, and still win), the events
 // that fail both one tick early and one tick late, how many plays win with every event up to
 // two ticks off, the closest pass to each trap, and whether seeds 1..N win: with keys of their
@@ -8,17 +10,30 @@
 // waits where the player stands still. A win reaches the goal without a respawn.
 // Exits 1 when the recorded keys do not win; with --strict also unless no event fails at both
 // sides, every trap is passed with at least 4 pixels to spare and every seed wins.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "core/GameFolder.h"
 #include "game/FairnessCheck.h"
 #include "tools/ToolSound.h"
 
 namespace {
+
+bool enterGameFolder(const std::string& folder) {
+    if (chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "levelfair: cannot use the game folder %s: %s\n", folder.c_str(), std::strerror(errno));
+        return false;
+    }
+    return true;
+}
 
 const int64_t kFairGap = 4;  // pixels a fair level leaves between the play and every trap
 
@@ -99,9 +114,12 @@ int main(int argc, char** argv) {
     bool strict = false;
     std::string level;
     std::string keysPath;
+    std::string given;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--strict") {
+        if (argument == "--game" && i + 1 < argc) {
+            given = argv[++i];
+        } else if (argument == "--strict") {
             strict = true;
         } else if (argument == "--seeds" && i + 1 < argc) {
             options.seeds = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
@@ -117,7 +135,8 @@ int main(int argc, char** argv) {
         }
     }
     if (level.empty() || keysPath.empty()) {
-        std::fprintf(stderr, "usage: %s [--strict] [--seeds N] [--jitter-runs N] LEVEL KEYS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--game FOLDER] [--strict] [--seeds N] [--jitter-runs N] LEVEL KEYS\n",
+                     argv[0]);
         return 2;
     }
     InputScript keys;
@@ -133,6 +152,9 @@ int main(int argc, char** argv) {
         if (std::ifstream(path) && readKeys(path, own, error)) {
             ownKeys[seed] = own;
         }
+    }
+    if (!enterGameFolder(findGameFolder(given, VANTOREL_TOOL_TO_GAME))) {
+        return 2;
     }
     static std::ostringstream quiet;  // the game's log is not wanted here
     std::cout.rdbuf(quiet.rdbuf());

@@ -3,8 +3,11 @@
 // play branches into the six key choices (no arrow, left or right, each with or without a
 // jump), branches that respawn are dropped, and the plays that have come furthest along a
 // route of waypoints are kept. The keys found are replayed through the ordinary scripted play
-// before they are written. It needs no display. Run it in the game folder:
-//   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] [--ticks N]
+// before they are written. It needs no display. It plays in the game folder (data/, sprites/,
+// sounds/): FOLDER, or the working folder when it holds data/, or the installed game's folder.
+// LEVEL is a name in its data/ or an absolute path; SCRIPT is written from the working folder.
+//   levelsolve [--game FOLDER] LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N]
+//              [--ticks N]
 // Each --via is a place to stand on (the player's box centre within R pixels, default 48),
 // reached in order before the goal; the route steers the search round walls and up climbs.
 #include <algorithm>
@@ -20,7 +23,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "app/SharedState.h"
+#include "core/GameFolder.h"
 #include "game/HeadlessPlay.h"
 #include "game/InputScript.h"
 #include "game/ScriptedPlay.h"
@@ -48,6 +57,7 @@ const int playerHalfHeight = tuning::kPlayerHeight / 2;
 struct Options {
     std::string level;
     std::string script;
+    std::string gameFolder;
     unsigned int seed = 1;
     int segment = 4;
     int beam = 300;
@@ -86,7 +96,9 @@ bool parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--via" && hasValue) {
+        if (argument == "--game" && hasValue) {
+            options.gameFolder = argv[++i];
+        } else if (argument == "--via" && hasValue) {
             Options::Waypoint point{};
             if (!parseWaypoint(argv[++i], point)) {
                 return false;
@@ -363,10 +375,20 @@ bool writeScript(const InputScript& script, int ticks) {
 
 int main(int argc, char** argv) {
     if (!parseOptions(argc, argv)) {
-        std::fprintf(stderr,
-                     "usage: %s LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] "
-                     "[--ticks N]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s [--game FOLDER] LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] "
+            "[--ticks N]\n",
+            argv[0]);
+        return 2;
+    }
+    const std::string folder = findGameFolder(options.gameFolder, VANTOREL_TOOL_TO_GAME);
+    // The keys are written where they were asked for, wherever the game folder is.
+    if (folder != ".") {
+        options.script = absoluteFromHere(options.script);
+    }
+    if (chdir(folder.c_str()) != 0) {
+        std::fprintf(stderr, "levelsolve: cannot use the game folder %s: %s\n", folder.c_str(), std::strerror(errno));
         return 2;
     }
     static std::ostringstream quiet;  // the game's log is not wanted here

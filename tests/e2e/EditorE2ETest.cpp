@@ -29,7 +29,7 @@ TEST(EditorE2ETest, DragAPlatformAddADecorationSaveAndPlayIt) {
     GameSession game;
     const std::string original = game.readGameFile("data/level1.level");
     testsupport::writeFile(game.dir() + "/" + levelInEdit, original);
-    ASSERT_TRUE(game.startWith({"--edit", levelInEdit}));
+    ASSERT_TRUE(game.start({}, {"--edit", levelInEdit}));
     ASSERT_TRUE(game.waitForLog(editorHandOver, 10)) << game.log();
     ASSERT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(30, 410), tileColour); }, 5));
 
@@ -63,7 +63,7 @@ TEST(EditorE2ETest, DragAPlatformAddADecorationSaveAndPlayIt) {
     EXPECT_TRUE(LevelChecker(game.dir()).check(game.dir() + "/" + levelInEdit).empty());
 
     // Played on its own, the player stands on the moved floor and never falls through.
-    ASSERT_TRUE(game.startWith({"--level", levelInEdit}));
+    ASSERT_TRUE(game.start({}, {"--level", levelInEdit}));
     ASSERT_TRUE(game.waitForLog("brisel x 100 y 354\n", 10)) << game.log();
     EXPECT_TRUE(game.waitForScreen(
         [&] {

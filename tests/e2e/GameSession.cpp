@@ -186,17 +186,18 @@ void GameSession::startDisplay() {
     throw std::runtime_error("Xvfb on " + displayName + " does not answer");
 }
 
-bool GameSession::start(const std::vector<std::string>& extraEnvironment) {
-    return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, extraEnvironment);
-}
-
-bool GameSession::startWith(const std::vector<std::string>& arguments) {
-    return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, {}, arguments);
+bool GameSession::start(const std::vector<std::string>& extraEnvironment, const std::vector<std::string>& arguments) {
+    return startProgram(testsupport::binaryDir() + "/vantorel", gameDir, extraEnvironment, arguments);
 }
 
 bool GameSession::startProgram(const std::string& program, const std::string& folder,
                                const std::vector<std::string>& extraEnvironment,
                                const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     gamePid = fork();
     if (gamePid == 0) {
         if (chdir(folder.c_str()) != 0) {
@@ -209,11 +210,6 @@ bool GameSession::startProgram(const std::string& program, const std::string& fo
             const size_t equals = assignment.find('=');
             setenv(assignment.substr(0, equals).c_str(), assignment.substr(equals + 1).c_str(), 1);
         }
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -23,9 +23,7 @@ public:
     const std::string& dir() const { return gameDir; }
 
     // Starts the game and waits for its window; false when none appears in time.
-    bool start(const std::vector<std::string>& extraEnvironment = {});
-    // Starts the game with those arguments after the program's name.
-    bool startWith(const std::vector<std::string>& arguments);
+    bool start(const std::vector<std::string>& extraEnvironment = {}, const std::vector<std::string>& arguments = {});
     // Starts another program that opens the game's window (an installed launcher), in folder.
     bool startProgram(const std::string& program, const std::string& folder,
                       const std::vector<std::string>& extraEnvironment, const std::vector<std::string>& arguments = {});

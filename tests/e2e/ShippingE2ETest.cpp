@@ -100,6 +100,24 @@ TEST(ShippingE2ETest, InstalledTreeHasValidMetadataEveryIconSizeAndACleanManualP
     EXPECT_EQ(help.out.rfind("Usage: vantorel", 0), 0u) << help.out;
     EXPECT_EQ(help.err, "");
     EXPECT_FALSE(fs::exists(fs::path(temp.path()) / ".local/share/vantorel/release.log"));
+
+    // A level named from the caller's folder is looked for there, not in the game's own folder.
+    const CommandResult missing = run(launcher + " --level drafts/none.level", temp.path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "vantorel: cannot play " + temp.path() + "/drafts/none.level: No such file or directory\n");
+
+    // The level tools find the installed data from a folder of the user's own.
+    testsupport::writeFile(temp.path() + "/mine.level",
+                           testsupport::readFile((share / "vantorel/data/level1.level").string()));
+    const CommandResult check = run("'" + (prefix / "bin/vantorel-levelcheck").string() + "' mine.level", temp.path());
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    EXPECT_EQ(check.out, "1 level checked, no problems\n");
+    for (const char* tool : {"levelcheck", "levelfair", "levelsolve"}) {
+        const fs::path page = share / "man/man1" / ("vantorel-" + std::string(tool) + ".1.gz");
+        const CommandResult shown = run("man --warnings -l '" + page.string() + "'", temp.path());
+        EXPECT_EQ(shown.status, 0) << page;
+        EXPECT_EQ(shown.err, "") << page;
+    }
 }
 
 TEST(ShippingE2ETest, WithoutADisplayTheGameSaysSoOnOneLineAndEndsWithStatusOne) {
@@ -160,6 +178,9 @@ TEST(ShippingE2ETest, DebianPackageBuildsFromTheBuildTreeAndLintianFindsNoErrors
     for (const std::string& file : std::initializer_list<std::string>{
              "./usr/games/vantorel", "./usr/libexec/vantorel/vantorel", "./usr/share/vantorel/data/level1.level",
              "./usr/share/man/man6/vantorel.6.gz", "./usr/share/doc/vantorel/copyright",
+             "./usr/bin/vantorel-levelcheck", "./usr/bin/vantorel-levelfair", "./usr/bin/vantorel-levelsolve",
+             "./usr/share/man/man1/vantorel-levelcheck.1.gz", "./usr/share/man/man1/vantorel-levelfair.1.gz",
+             "./usr/share/man/man1/vantorel-levelsolve.1.gz",
              "./usr/share/metainfo/" + std::string(kAppId) + ".metainfo.xml",
              "./usr/share/icons/hicolor/256x256/apps/" + std::string(kAppId) + ".png"}) {
         EXPECT_NE(contents.out.find(file + "\n"), std::string::npos) << file;

@@ -53,8 +53,8 @@ public:
     bool save(std::string& why);
 
     // The level checker's findings on the current text, renewed after every change (a
-    // gesture's changes when it ends), and the
-    // object the line of a finding belongs to (-1 when none).
+    // gesture's changes when it ends), and the object the line of a finding belongs to (-1
+    // when none).
     const std::vector<std::string>& errors() const { return foundErrors; }
     const std::vector<std::string>& warnings() const { return foundWarnings; }
     int objectOfFinding(const std::string& finding) const;

@@ -309,3 +309,20 @@ TEST(LevelCheckerTest, ToolSaysWhyALevelCannotBeOpenedAndShowsNulBytes) {
               std::string::npos)
         << out;
 }
+
+TEST(LevelCheckerTest, ATextInMemoryIsCheckedAsTheSameFileWouldBe) {
+    ScopedTempDir dir;
+    writeGameFolder();
+    const std::string text = goodProperties + "[Platform]\nimg: gone.png\nx: 0\ny: 400\nw: 640\nh: 32\nend\n" +
+                             "[Decoration]\nx: 5\nimg: tile.png\n[Trap]\nend\n";
+    writeFile("data/test.level", text);
+    const LevelChecker checker(".");
+    const LevelChecker::Findings fromFile = checker.inspect("data/test.level");
+    const LevelChecker::Findings fromText = checker.inspectText(text, "data/test.level");
+    EXPECT_EQ(fromText.errors, fromFile.errors);
+    EXPECT_EQ(fromText.warnings, fromFile.warnings);
+    EXPECT_TRUE(
+        reports(fromText.errors, "data/test.level:12: picture sprites/gone.png is missing or cannot be loaded"));
+    writeFile("data/test.level", goodProperties + floorSection);
+    EXPECT_FALSE(checker.inspectText(text, "data/test.level").errors.empty());
+}

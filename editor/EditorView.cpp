@@ -6,18 +6,29 @@
 #include "core/SaturatingMath.h"
 
 void EditorView::pan(int dx, int dy) {
-    x -= dx;
-    y -= dy;
+    x = saturateToInt32(int64_t{x} - dx);
+    y = saturateToInt32(int64_t{y} - dy);
 }
 
 void EditorView::scroll(int notches, bool sideways) {
-    (sideways ? x : y) += notches * kWheelStep;
+    int& corner = sideways ? x : y;
+    corner = saturateToInt32(int64_t{corner} + int64_t{notches} * kWheelStep);
 }
 
+namespace {
+
+// A level narrower than the margin still keeps its whole width within reach.
+int32_t keptInSight(int32_t corner, int levelSize, int windowSize) {
+    const int64_t lowest = int64_t{EditorView::kMargin} - windowSize;
+    const int64_t highest = std::max(int64_t{levelSize} - EditorView::kMargin, lowest);
+    return saturateToInt32(std::clamp<int64_t>(corner, lowest, highest));
+}
+
+}  // namespace
+
 void EditorView::keepLevelInSight(int levelWidth, int levelHeight, int windowWidth, int windowHeight) {
-    // A level narrower than the margin still keeps its whole width within reach.
-    x = std::clamp(x, kMargin - windowWidth, std::max(levelWidth - kMargin, kMargin - windowWidth));
-    y = std::clamp(y, kMargin - windowHeight, std::max(levelHeight - kMargin, kMargin - windowHeight));
+    x = keptInSight(x, levelWidth, windowWidth);
+    y = keptInSight(y, levelHeight, windowHeight);
 }
 
 int snapped(int value, bool free) {

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
+
 #include "core/Bounds.h"
+#include "core/SaturatingMath.h"
 
 // The editor's window onto the level: the level pixel at the window's top-left corner, moved by
 // panning and the wheel. Window and level pixels are the same size; only the corner moves.
@@ -11,10 +14,11 @@ public:
     EditorView() = default;
     EditorView(int left, int top) : x(left), y(top) {}
 
-    int toLevelX(int windowX) const { return windowX + x; }
-    int toLevelY(int windowY) const { return windowY + y; }
-    int toWindowX(int levelX) const { return levelX - x; }
-    int toWindowY(int levelY) const { return levelY - y; }
+    // Levels may reach the int limits: the sums saturate there.
+    int toLevelX(int windowX) const { return saturateToInt32(int64_t{windowX} + x); }
+    int toLevelY(int windowY) const { return saturateToInt32(int64_t{windowY} + y); }
+    int toWindowX(int levelX) const { return saturateToInt32(int64_t{levelX} - x); }
+    int toWindowY(int levelY) const { return saturateToInt32(int64_t{levelY} - y); }
 
     // The pointer dragged the level by (dx, dy) window pixels: the level follows the pointer.
     void pan(int dx, int dy);

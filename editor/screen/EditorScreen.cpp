@@ -175,9 +175,11 @@ void EditorScreen::assumeControl(StateLoopIFC** active) {
     std::cout << "--- EDITOR IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
     // Keys held when play ended are not held here.
-    shiftHeld = false;
     altHeld = false;
     drag = Drag();
+    if (opened && (levelStale || level == nullptr)) {
+        rebuildLevel();
+    }
     reshape(screen->screenWidth, screen->screenHeight);
 }
 
@@ -198,9 +200,9 @@ editorkeys::Press EditorScreen::pressOf(bool special, int code) const {
     editorkeys::Press press;
     press.special = special;
     press.code = code;
-    press.shift = shiftHeld || (modifiers & GLUT_ACTIVE_SHIFT) != 0;
+    press.shift = (modifiers & GLUT_ACTIVE_SHIFT) != 0;
     press.ctrl = (modifiers & GLUT_ACTIVE_CTRL) != 0;
-    press.alt = altHeld || (modifiers & GLUT_ACTIVE_ALT) != 0;
+    press.alt = (modifiers & GLUT_ACTIVE_ALT) != 0;
     return press;
 }
 
@@ -208,11 +210,8 @@ void EditorScreen::key(int key, int, int) {
     act(editorkeys::actionFor(pressOf(false, key & 0xFF)));
 }
 
+// The pointer's motion carries no modifiers: Alt's own events tell whether a drag snaps.
 void EditorScreen::specialDown(int key, int, int) {
-    if (key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R) {
-        shiftHeld = true;
-        return;
-    }
     if (key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R) {
         altHeld = true;
         return;
@@ -221,9 +220,7 @@ void EditorScreen::specialDown(int key, int, int) {
 }
 
 void EditorScreen::specialUp(int key, int, int) {
-    if (key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R) {
-        shiftHeld = false;
-    } else if (key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R) {
+    if (key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R) {
         altHeld = false;
     }
 }
@@ -477,7 +474,7 @@ void EditorScreen::mouseButton(int button, int buttonState, int x, int y) {
     const bool down = buttonState == GLUT_DOWN;
     if (down && (button == wheelUp || button == wheelDown || button == wheelLeft || button == wheelRight)) {
         const bool sideways =
-            button == wheelLeft || button == wheelRight || shiftHeld || (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
+            button == wheelLeft || button == wheelRight || (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
         const int notches = button == wheelUp || button == wheelLeft ? -1 : 1;
         if (paletteShown) {
             palette.scrollRows(notches, screen->screenWidth);
@@ -568,10 +565,11 @@ void EditorScreen::clickDrag(int x, int y) {
         break;
     case DragKind::Move:
         if (object != nullptr) {
-            const int targetX = snapped(drag.original.x + (x - drag.startX), altHeld);
-            const int targetY = snapped(drag.original.y + (y - drag.startY), altHeld);
+            const int targetX = snapped(saturateToInt32(int64_t{drag.original.x} + x - drag.startX), altHeld);
+            const int targetY = snapped(saturateToInt32(int64_t{drag.original.y} + y - drag.startY), altHeld);
             if (targetX != object->x || targetY != object->y) {
-                edited.moveBy(selected, targetX - object->x, targetY - object->y);
+                edited.moveBy(selected, saturateToInt32(int64_t{targetX} - object->x),
+                              saturateToInt32(int64_t{targetY} - object->y));
                 changed();
             }
         }
@@ -697,8 +695,10 @@ void EditorScreen::drawMarks() const {
         mark(error, errorColour);
     }
     if (const EditObject* object = selection()) {
-        const Bounds box{view.toWindowX(object->x) - selectionThickness, view.toWindowY(object->y) - selectionThickness,
-                         object->w + 2 * selectionThickness, object->h + 2 * selectionThickness};
+        const Bounds box{saturateToInt32(int64_t{view.toWindowX(object->x)} - selectionThickness),
+                         saturateToInt32(int64_t{view.toWindowY(object->y)} - selectionThickness),
+                         saturateToInt32(int64_t{object->w} + 2 * selectionThickness),
+                         saturateToInt32(int64_t{object->h} + 2 * selectionThickness)};
         editordrawing::outline(box, selectionThickness, selectionColour);
     }
 }

@@ -92,7 +92,6 @@ private:
     Drag drag;
     std::string message;
     bool quitAsked = false;
-    bool shiftHeld = false;
     bool altHeld = false;
     int pointerX = 0;
     int pointerY = 0;

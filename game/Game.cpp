@@ -145,16 +145,16 @@ bool Game::playLevelFile(const std::string& path) {
 // A save that leaves the level unplayable is told and the level in play stays.
 void Game::reloadOwnLevel() {
     const std::string path = ownLevel.path();
-    const std::string why = ownLevel.whyUnplayable();
-    if (!why.empty()) {
-        ownLevel.take();
-        std::cout << "[LEVEL] not reloaded " << path << ": " << why << "\n";
-        return;
-    }
+    // A picture saved meanwhile shows even while the level's text is in the middle of a change.
     for (const std::string& picture : ownLevel.changedPictures()) {
         screen->refresh(picture);
     }
+    const std::string why = ownLevel.whyUnplayable();
     ownLevel.take();
+    if (!why.empty()) {
+        std::cout << "[LEVEL] not reloaded " << path << ": " << why << "\n";
+        return;
+    }
     // The traps' loops start again with the new level's traps.
     if (soundManager->engine != nullptr) {
         soundManager->engine->stopAllSounds();
@@ -185,6 +185,8 @@ void Game::takeLevel(Level* fresh) {
     world.level = level;
     camera->width = viewWidth();
     camera->height = viewHeight();
+    // A new background may change the view's size, and with it the window's scale.
+    ScreenMode::instance()->refresh();
     reshape(screen->screenWidth, screen->screenHeight);
     ++startedLevels;
     if (level->music != music) {

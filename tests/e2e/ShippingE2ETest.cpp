@@ -178,7 +178,7 @@ TEST(ShippingE2ETest, DebianPackageBuildsFromTheBuildTreeAndLintianFindsNoErrors
     for (const std::string& file : std::initializer_list<std::string>{
              "./usr/games/vantorel", "./usr/libexec/vantorel/vantorel", "./usr/share/vantorel/data/level1.level",
              "./usr/share/man/man6/vantorel.6.gz", "./usr/share/doc/vantorel/copyright",
-             "./usr/bin/vantorel-levelcheck", "./usr/bin/vantorel-levelfair", "./usr/bin/vantorel-levelsolve",
+             "./usr/games/vantorel-levelcheck", "./usr/games/vantorel-levelfair", "./usr/games/vantorel-levelsolve",
              "./usr/share/man/man1/vantorel-levelcheck.1.gz", "./usr/share/man/man1/vantorel-levelfair.1.gz",
              "./usr/share/man/man1/vantorel-levelsolve.1.gz",
              "./usr/share/metainfo/" + std::string(kAppId) + ".metainfo.xml",

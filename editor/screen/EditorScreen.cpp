@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/ScreenMode.h"
 #include "core/SaturatingMath.h"
 #include "editor/BoxHandles.h"
 #include "editor/screen/EditorDrawing.h"
@@ -174,6 +175,8 @@ void EditorScreen::editLevel(const std::string& path, Bounds shownView) {
 void EditorScreen::assumeControl(StateLoopIFC** active) {
     std::cout << "--- EDITOR IS ASSUMING CONRTOL OF GLUT MAIN LOOP ---\n";
     *active = this;
+    // The editor lays itself out in the whole window, at no scale.
+    ScreenMode::instance()->refresh();
     // Keys held when play ended are not held here.
     altHeld = false;
     drag = Drag();

@@ -118,3 +118,21 @@ TEST(EditorE2ETest, PlayAndEditByTurnsAndCloseOnlyWhenAskedTwice) {
     EXPECT_EQ(game.waitForExit(10), 0);
     EXPECT_EQ(game.readGameFile("data/level1.level"), original);
 }
+
+// A level that cannot be saved where it is named: the editor says why and goes on, and a new
+// level counts as unsaved until it is written.
+TEST(EditorE2ETest, ANewLevelThatCannotBeSavedIsToldAndNothingIsWritten) {
+    GameSession game;
+    testsupport::writeFile(game.dir() + "/notes", "a file, not a folder");
+    ASSERT_TRUE(game.start({}, {"--edit", "notes/new.level"}));
+    ASSERT_TRUE(game.waitForLog("[EDITOR] editing notes/new.level (a new level)\n", 10)) << game.log();
+    ASSERT_TRUE(game.waitForLog(editorHandOver, 10)) << game.log();
+    game.key("ctrl+s");
+    EXPECT_TRUE(game.waitForLog("[EDITOR] could not save notes/new.level: ", 5)) << game.log();
+    game.key("Escape");
+    EXPECT_TRUE(game.waitForLog("[EDITOR] unsaved changes: Escape again quits\n", 5)) << game.log();
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(10), 0);
+    EXPECT_NE(game.log().find("[EDITOR] quit without saving\n"), std::string::npos) << game.log();
+    EXPECT_EQ(game.readGameFile("notes"), "a file, not a folder");
+}

@@ -15,10 +15,25 @@ void quad(int64_t x, int64_t y, int64_t w, int64_t h) {
     glVertex2d(static_cast<double>(x), static_cast<double>(y + h));
 }
 
+// Blending on while the marks are drawn, and back as it was found afterwards.
+class Blending {
+public:
+    Blending() : wasOn(glIsEnabled(GL_BLEND) == GL_TRUE) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    ~Blending() {
+        if (!wasOn) glDisable(GL_BLEND);
+    }
+    Blending(const Blending&) = delete;
+    Blending& operator=(const Blending&) = delete;
+
+private:
+    bool wasOn;
+};
+
 void beginPlain(Colour colour) {
     glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_QUADS);
 }
@@ -32,6 +47,7 @@ void endPlain() {
 }  // namespace
 
 void fill(Bounds box, Colour colour) {
+    const Blending blending;
     beginPlain(colour);
     quad(box.x, box.y, box.w, box.h);
     endPlain();
@@ -39,6 +55,7 @@ void fill(Bounds box, Colour colour) {
 
 void outline(Bounds box, int thickness, Colour colour) {
     const int64_t t = thickness;
+    const Blending blending;
     beginPlain(colour);
     quad(box.x, box.y, box.w, t);
     quad(box.x, int64_t{box.y} + box.h - t, box.w, t);
@@ -56,8 +73,7 @@ void picture(unsigned int texture, Bounds box) {
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const Blending blending;
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     const double left = box.x;

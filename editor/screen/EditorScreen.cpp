@@ -11,6 +11,7 @@
 
 #include "app/ScreenMode.h"
 #include "core/SaturatingMath.h"
+#include "core/TextInput.h"
 #include "editor/BoxHandles.h"
 #include "editor/screen/EditorDrawing.h"
 #include "game/Game.h"
@@ -106,16 +107,6 @@ Bounds boxOf(const EditObject& object) {
     return Bounds{object.x, object.y, object.w, object.h};
 }
 
-int toInt(const std::string& value, int fallback) {
-    try {
-        size_t used = 0;
-        const int number = std::stoi(value, &used);
-        return used > 0 ? number : fallback;
-    } catch (...) {
-        return fallback;
-    }
-}
-
 // Rebuilding the drawn level after every edit would write the whole level's loading lines each
 // time; the log keeps what the author did instead.
 class QuietLog {
@@ -195,8 +186,6 @@ void EditorScreen::reshape(int, int) {
 void EditorScreen::update(int) {
     glutPostRedisplay();
 }
-
-// ---- keys
 
 editorkeys::Press EditorScreen::pressOf(bool special, int code) const {
     const int modifiers = glutGetModifiers();
@@ -361,7 +350,7 @@ void EditorScreen::toggle(const char* key, const char* const* alsoMeaning) {
 // smallest; with dropAtAbsent a step back to the default removes the line instead.
 void EditorScreen::step(const char* key, int by, int absent, int smallest, bool dropAtAbsent) {
     const EditObject& object = *selection();
-    const int64_t now = has(object, key) ? toInt(valueOf(object, key), absent) : absent;
+    const int64_t now = has(object, key) ? parseInt(valueOf(object, key)) : absent;
     const int64_t next = std::clamp<int64_t>(now + by, smallest, INT32_MAX);
     edited.setKey(selected, key, dropAtAbsent && next == absent ? std::string() : std::to_string(next));
     changed();
@@ -460,8 +449,6 @@ void EditorScreen::closeRequested() {
     std::cout << editorTag << "unsaved changes: closing again quits\n";
     message = "unsaved changes: close again to quit, ctrl+s saves";
 }
-
-// ---- mouse
 
 void EditorScreen::mouseMove(int x, int y) {
     pointerX = x;
@@ -598,8 +585,6 @@ void EditorScreen::endDrag() {
     }
     drag = Drag();
 }
-
-// ---- drawing
 
 void EditorScreen::rebuildLevel() {
     delete level;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 #include "app/ScreenMode.h"
@@ -133,15 +134,24 @@ EditorScreen::~EditorScreen() {
 }
 
 bool EditorScreen::open(const std::string& path) {
-    std::string why;
-    std::error_code ec;
-    const bool isNew = !std::filesystem::exists(path, ec);
-    if (!edited.open(gameFolder, path, why)) {
-        std::cout << editorTag << "cannot edit " << path << ": " << why << "\n";
-        return false;
+    // A level left with unsaved changes (F2 elsewhere, then F2 on it again) is taken up as it was.
+    auto known = levels.find(path);
+    if (known != levels.end() && known->second->unsaved()) {
+        edited = known->second.get();
+        std::cout << editorTag << "editing " << path << " again, with its unsaved changes\n";
+    } else {
+        std::string why;
+        std::error_code ec;
+        const bool isNew = !std::filesystem::exists(path, ec);
+        auto model = std::make_unique<EditorModel>();
+        if (!model->open(gameFolder, path, why)) {
+            std::cout << editorTag << "cannot edit " << path << ": " << why << "\n";
+            return false;
+        }
+        std::cout << editorTag << "editing " << path << (isNew ? " (a new level)" : "") << "\n";
+        edited = model.get();
+        levels[path] = std::move(model);
     }
-    std::cout << editorTag << "editing " << path << (isNew ? " (a new level)" : "") << "\n";
-    opened = true;
     view = EditorView();
     select(-1);
     drag = Drag();
@@ -155,12 +165,19 @@ bool EditorScreen::open(const std::string& path) {
 }
 
 void EditorScreen::editLevel(const std::string& path, Bounds shownView) {
-    if (opened && edited.path() == path) {
+    if (edited != nullptr && edited->path() == path) {
         shared->state = EDIT;
     } else if (!open(path)) {
         return;
     }
     view = EditorView(shownView.x, shownView.y);
+}
+
+bool EditorScreen::anyUnsaved() const {
+    for (const auto& entry : levels) {
+        if (entry.second->unsaved()) return true;
+    }
+    return false;
 }
 
 void EditorScreen::assumeControl(StateLoopIFC** active) {
@@ -171,7 +188,7 @@ void EditorScreen::assumeControl(StateLoopIFC** active) {
     // Keys held when play ended are not held here.
     altHeld = false;
     drag = Drag();
-    if (opened && (levelStale || level == nullptr)) {
+    if (edited != nullptr && (levelStale || level == nullptr)) {
         rebuildLevel();
     }
     reshape(screen->screenWidth, screen->screenHeight);
@@ -219,19 +236,21 @@ void EditorScreen::specialUp(int key, int, int) {
 
 void EditorScreen::act(const editorkeys::Action& action) {
     using editorkeys::Command;
-    if (action.command == Command::None || !opened) {
+    if (action.command == Command::None || edited == nullptr) {
         return;
     }
+    // A key ends a drag: what it does is a step of its own.
+    endDrag();
     if (action.command != Command::Back) {
         quitAsked = false;
     }
     message.clear();
     switch (action.command) {
     case Command::Undo:
-        if (edited.undo()) changed();
+        if (edited->undo()) changed();
         break;
     case Command::Redo:
-        if (edited.redo()) changed();
+        if (edited->redo()) changed();
         break;
     case Command::Save:
         save();
@@ -277,7 +296,7 @@ void EditorScreen::actOnSelection(const editorkeys::Action& action) {
     }
     switch (action.command) {
     case Command::Nudge:
-        edited.moveBy(selected, action.dx, action.dy);
+        edited->moveBy(selected, action.dx, action.dy);
         changed();
         break;
     case Command::Depth:
@@ -308,12 +327,12 @@ void EditorScreen::actOnSelection(const editorkeys::Action& action) {
         if (object->kind == EditKind::Trap) step("yfloating", action.amount, 0, 0, true);
         break;
     case Command::Remove:
-        edited.remove(selected);
+        edited->remove(selected);
         select(-1);
         changed();
         break;
     case Command::Duplicate: {
-        const int copy = edited.duplicate(selected);
+        const int copy = edited->duplicate(selected);
         if (copy >= 0) {
             select(copy);
         }
@@ -333,13 +352,13 @@ void EditorScreen::toggle(const char* key, const char* const* alsoMeaning) {
         on = on || has(object, *other);
     }
     if (!on) {
-        edited.setKey(selected, key, "yes");
+        edited->setKey(selected, key, "yes");
     } else {
-        edited.setKey(selected, key, "");
+        edited->setKey(selected, key, "");
         for (const char* const* other = alsoMeaning; *other != nullptr; ++other) {
             reselect();
-            if (selected >= 0 && has(edited.objects()[selected], *other)) {
-                edited.setKey(selected, *other, "");
+            if (selected >= 0 && has(edited->objects()[selected], *other)) {
+                edited->setKey(selected, *other, "");
             }
         }
     }
@@ -352,7 +371,7 @@ void EditorScreen::step(const char* key, int by, int absent, int smallest, bool 
     const EditObject& object = *selection();
     const int64_t now = has(object, key) ? parseInt(valueOf(object, key)) : absent;
     const int64_t next = std::clamp<int64_t>(now + by, smallest, INT32_MAX);
-    edited.setKey(selected, key, dropAtAbsent && next == absent ? std::string() : std::to_string(next));
+    edited->setKey(selected, key, dropAtAbsent && next == absent ? std::string() : std::to_string(next));
     changed();
 }
 
@@ -363,7 +382,7 @@ void EditorScreen::changed() {
 }
 
 void EditorScreen::select(int object) {
-    const std::vector<EditObject>& objects = edited.objects();
+    const std::vector<EditObject>& objects = edited->objects();
     if (object < 0 || object >= static_cast<int>(objects.size())) {
         selected = -1;
         selectedSection = -1;
@@ -376,7 +395,7 @@ void EditorScreen::select(int object) {
 
 // Indices change with the objects; the section and kind name the same object again.
 void EditorScreen::reselect() {
-    const std::vector<EditObject>& objects = edited.objects();
+    const std::vector<EditObject>& objects = edited->objects();
     if (selected >= 0 && selected < static_cast<int>(objects.size()) && objects[selected].kind == selectedKind &&
         objects[selected].section == selectedSection) {
         return;
@@ -395,17 +414,17 @@ void EditorScreen::reselect() {
 }
 
 const EditObject* EditorScreen::selection() const {
-    const std::vector<EditObject>& objects = edited.objects();
+    const std::vector<EditObject>& objects = edited->objects();
     return selected >= 0 && selected < static_cast<int>(objects.size()) ? &objects[selected] : nullptr;
 }
 
 void EditorScreen::save() {
     std::string why;
-    if (edited.save(why)) {
-        std::cout << editorTag << "saved " << edited.path() << "\n";
-        message = "saved " + edited.path();
+    if (edited->save(why)) {
+        std::cout << editorTag << "saved " << edited->path() << "\n";
+        message = "saved " + edited->path();
     } else {
-        std::cout << editorTag << "could not save " << edited.path() << ": " << why << "\n";
+        std::cout << editorTag << "could not save " << edited->path() << ": " << why << "\n";
         message = "could not save: " + why;
     }
 }
@@ -416,32 +435,32 @@ void EditorScreen::play(bool fromPointer) {
     how.fromPlace = fromPointer;
     how.x = view.toLevelX(pointerX) - playerWidth / 2;
     how.y = view.toLevelY(pointerY) - playerHeight;
-    if (!game->playEdited(edited.path(), edited.text(), how)) {
+    if (!game->playEdited(edited->path(), edited->text(), how)) {
         shared->state = EDIT;
         message = "the level cannot be played";
     }
 }
 
 void EditorScreen::leave() {
-    if (!game->playEdited(edited.path(), edited.text(), Game::EditorPlay())) {
+    if (!game->playEdited(edited->path(), edited->text(), Game::EditorPlay())) {
         shared->state = EDIT;
         message = "the level cannot be played";
     }
 }
 
 void EditorScreen::askToQuit() {
-    if (edited.unsaved() && !quitAsked) {
+    if (anyUnsaved() && !quitAsked) {
         quitAsked = true;
         std::cout << editorTag << "unsaved changes: Escape again quits\n";
         message = "unsaved changes: escape again quits, ctrl+s saves";
         return;
     }
-    std::cout << editorTag << "quit" << (edited.unsaved() ? " without saving" : "") << "\n";
+    std::cout << editorTag << "quit" << (anyUnsaved() ? " without saving" : "") << "\n";
     shared->state = QUIT;
 }
 
 bool EditorScreen::asksBeforeClosing() const {
-    return opened && edited.unsaved() && !quitAsked;
+    return anyUnsaved() && !quitAsked;
 }
 
 void EditorScreen::closeRequested() {
@@ -458,7 +477,7 @@ void EditorScreen::mouseMove(int x, int y) {
 void EditorScreen::mouseButton(int button, int buttonState, int x, int y) {
     pointerX = x;
     pointerY = y;
-    if (!opened) {
+    if (edited == nullptr) {
         return;
     }
     const bool down = buttonState == GLUT_DOWN;
@@ -512,7 +531,7 @@ void EditorScreen::pressLeft(int x, int y) {
                          ? boxhandles::edgesAt(boxOf(*current), levelX, levelY)
                          : boxhandles::kNone;
     if (edges == boxhandles::kNone) {
-        select(edited.objectAt(levelX, levelY));
+        select(edited->objectAt(levelX, levelY));
         current = selection();
         if (current != nullptr && current->kind == EditKind::Platform) {
             edges = boxhandles::edgesAt(boxOf(*current), levelX, levelY);
@@ -527,12 +546,13 @@ void EditorScreen::pressLeft(int x, int y) {
     drag.startY = y;
     drag.original = boxOf(*current);
     drag.edges = edges;
-    edited.beginGesture();
+    edited->beginGesture();
 }
 
 void EditorScreen::place(int levelX, int levelY) {
     const bool free = altHeld;
-    const int added = edited.add(palette.kind(), palette.chosenPicture(), snapped(levelX, free), snapped(levelY, free));
+    const int added =
+        edited->add(palette.kind(), palette.chosenPicture(), snapped(levelX, free), snapped(levelY, free));
     palette.chosen = -1;
     if (added >= 0) {
         select(added);
@@ -558,8 +578,8 @@ void EditorScreen::clickDrag(int x, int y) {
             const int targetX = snapped(saturateToInt32(int64_t{drag.original.x} + x - drag.startX), altHeld);
             const int targetY = snapped(saturateToInt32(int64_t{drag.original.y} + y - drag.startY), altHeld);
             if (targetX != object->x || targetY != object->y) {
-                edited.moveBy(selected, saturateToInt32(int64_t{targetX} - object->x),
-                              saturateToInt32(int64_t{targetY} - object->y));
+                edited->moveBy(selected, saturateToInt32(int64_t{targetX} - object->x),
+                               saturateToInt32(int64_t{targetY} - object->y));
                 changed();
             }
         }
@@ -569,7 +589,7 @@ void EditorScreen::clickDrag(int x, int y) {
             const Bounds box =
                 boxhandles::resized(drag.original, drag.edges, x - drag.startX, y - drag.startY, altHeld);
             if (box != boxOf(*object)) {
-                edited.setBox(selected, box.x, box.y, box.w, box.h);
+                edited->setBox(selected, box.x, box.y, box.w, box.h);
                 changed();
             }
         }
@@ -581,7 +601,7 @@ void EditorScreen::clickDrag(int x, int y) {
 
 void EditorScreen::endDrag() {
     if (drag.kind == DragKind::Move || drag.kind == DragKind::Resize) {
-        edited.endGesture();
+        edited->endGesture();
     }
     drag = Drag();
 }
@@ -592,7 +612,7 @@ void EditorScreen::rebuildLevel() {
     level = new Level();
     {
         QuietLog quiet;
-        level->loadFromText(edited.text());
+        level->loadFromText(edited->text());
     }
     // Scenery stands where the file puts it: no bobbing offset.
     for (Decoration* decoration : level->backDecorations) {
@@ -614,7 +634,7 @@ void EditorScreen::rebuildLevel() {
 }
 
 void EditorScreen::display() {
-    if (!opened) {
+    if (edited == nullptr) {
         return;
     }
     if (levelStale || level == nullptr) {
@@ -631,7 +651,7 @@ void EditorScreen::display() {
     level->background = nullptr;
     level->drawBack(all, originX, originY);
     level->background = background;
-    for (const EditObject& object : edited.objects()) {
+    for (const EditObject& object : edited->objects()) {
         if (object.kind == EditKind::Start) {
             const Bounds box{view.toWindowX(object.x), view.toWindowY(object.y), object.w, object.h};
             editordrawing::fill(box, startFill);
@@ -649,7 +669,7 @@ void EditorScreen::display() {
 void EditorScreen::drawMarks() const {
     editordrawing::outline(Bounds{view.toWindowX(0), view.toWindowY(0), level->width, level->height}, 1,
                            levelEdgeColour);
-    const std::vector<EditObject>& objects = edited.objects();
+    const std::vector<EditObject>& objects = edited->objects();
     for (const EditObject& object : objects) {
         if (object.kind == EditKind::Platform) {
             editordrawing::outline(Bounds{view.toWindowX(object.x), view.toWindowY(object.y), object.w, object.h}, 1,
@@ -669,17 +689,17 @@ void EditorScreen::drawMarks() const {
         }
     }
     const auto mark = [&](const std::string& finding, Colour colour) {
-        const int object = edited.objectOfFinding(finding);
+        const int object = edited->objectOfFinding(finding);
         if (object >= 0 && object < static_cast<int>(objects.size())) {
             editordrawing::fill(
                 Bounds{view.toWindowX(objects[object].x), view.toWindowY(objects[object].y), markSize, markSize},
                 colour);
         }
     };
-    for (const std::string& warning : edited.warnings()) {
+    for (const std::string& warning : edited->warnings()) {
         mark(warning, warningColour);
     }
-    for (const std::string& error : edited.errors()) {
+    for (const std::string& error : edited->errors()) {
         mark(error, errorColour);
     }
     if (const EditObject* object = selection()) {
@@ -708,13 +728,13 @@ std::string EditorScreen::statusText() const {
         }
         return text;
     }
-    if (!edited.errors().empty()) {
-        return edited.errors().front();
+    if (!edited->errors().empty()) {
+        return edited->errors().front();
     }
-    if (!edited.warnings().empty()) {
-        return edited.warnings().front();
+    if (!edited->warnings().empty()) {
+        return edited->warnings().front();
     }
-    return (edited.unsaved() ? "* " : "") + edited.path() + "  tab: pictures  ctrl+s: save  f5: play";
+    return (edited->unsaved() ? "* " : "") + edited->path() + "  tab: pictures  ctrl+s: save  f5: play";
 }
 
 namespace {

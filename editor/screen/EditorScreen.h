@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+#include <memory>
 #include <string>
 
 #include "app/StateLoopIFC.h"
@@ -23,7 +25,8 @@ public:
     EditorScreen& operator=(const EditorScreen&) = delete;
 
     // Opens the level file (a missing one starts from the template) and sets EDIT; false, with
-    // the reason in the log, when it exists but cannot be read.
+    // the reason in the log, when it exists but cannot be read. A level opened before and left
+    // with unsaved changes is taken up again as it was.
     bool open(const std::string& path);
     // Keeps the level being edited, unsaved changes and all, when it is the same file.
     void editLevel(const std::string& path, Bounds view) override;
@@ -67,6 +70,7 @@ private:
     void play(bool fromPointer);
     void leave();
     void askToQuit();
+    bool anyUnsaved() const;
     void pressLeft(int x, int y);
     void place(int x, int y);
     void endDrag();
@@ -79,8 +83,9 @@ private:
 
     Game* game;
     TextureManager* screen;
-    EditorModel edited;
-    bool opened = false;
+    // Every level opened, by path; edited is the one on show.
+    std::map<std::string, std::unique_ptr<EditorModel>> levels;
+    EditorModel* edited = nullptr;
     Level* level = nullptr;
     bool levelStale = true;
     EditorView view;

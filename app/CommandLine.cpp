@@ -10,12 +10,52 @@
 namespace {
 
 const char* const levelOption = "--level";
-const char* const levelOptionJoined = "--level=";
+const char* const editOption = "--edit";
+
+// "--option=FILE" as one argument.
+bool isJoined(const char* argument, const std::string& option) {
+    return std::strncmp(argument, (option + "=").c_str(), option.size() + 1) == 0;
+}
+
+bool isFileOption(const char* argument) {
+    for (const char* option : {levelOption, editOption}) {
+        if (std::strcmp(argument, option) == 0 || isJoined(argument, option)) return true;
+    }
+    return false;
+}
 
 bool isGameOption(const char* argument) {
-    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "--version") == 0 ||
-           std::strcmp(argument, levelOption) == 0 ||
-           std::strncmp(argument, levelOptionJoined, std::strlen(levelOptionJoined)) == 0;
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "--version") == 0 || isFileOption(argument);
+}
+
+// The file named after the option, as "--option FILE" or "--option=FILE".
+LevelRequest findFileOption(int argc, const char* const* argv, const std::string& option) {
+    LevelRequest request;
+    for (int i = 1; i < argc; ++i) {
+        std::string path;
+        if (argv[i] == option) {
+            if (i + 1 >= argc) {
+                request.problem = option + " needs a level file";
+                return request;
+            }
+            path = argv[++i];
+        } else if (isJoined(argv[i], option)) {
+            path = argv[i] + option.size() + 1;
+        } else {
+            continue;
+        }
+        if (request.asked) {
+            request.problem = option + " is given more than once";
+            return request;
+        }
+        if (path.empty()) {
+            request.problem = option + " needs a level file";
+            return request;
+        }
+        request.asked = true;
+        request.path = path;
+    }
+    return request;
 }
 
 }  // namespace
@@ -33,7 +73,7 @@ std::string versionText() {
 }
 
 std::string helpText() {
-    return "Usage: vantorel [--help | --version] [--level FILE] [TOOLKIT OPTION]...\n"
+    return "Usage: vantorel [--help | --version] [--level FILE | --edit FILE] [TOOLKIT OPTION]...\n"
            "A small side-view platform game: guide Brisel through the levels to the portal.\n"
            "\n"
            "Options:\n"
@@ -41,6 +81,8 @@ std::string helpText() {
            "  --version     show the version and exit\n"
            "  --level FILE  play that level file at once, without the title menu; saving the\n"
            "                file or a picture it uses reloads it; Escape quits\n"
+           "  --edit FILE   open that level file in the level editor (a new file starts as a\n"
+           "                small level); F5 tries it, Ctrl+S saves, F2 plays it\n"
            "Other options go to freeglut, for example -display NAME or -geometry WxH+X+Y.\n"
            "\n"
            "Files, all in the working folder (the vantorel launcher runs the game in\n"
@@ -58,6 +100,7 @@ std::string helpText() {
            "  P                         pause; Up, Down and Enter choose in the pause menu\n"
            "  Escape                    in a level: back to the title menu; in the menu: quit\n"
            "  F11, Alt+Enter            full screen on and off\n"
+           "  F2                        in a level: edit it in the level editor, and back\n"
            "  arrows, Enter, Space      choose in the title menu (the mouse works too)\n"
            "  L                         in the title menu, once a level is finished: the Levels screen\n"
            "  gamepad                   d-pad or left stick walk, south button jumps, Start pauses,\n"
@@ -80,32 +123,11 @@ bool answerInformationRequest(int argc, const char* const* argv, std::ostream& o
 }
 
 LevelRequest findLevelRequest(int argc, const char* const* argv) {
-    LevelRequest request;
-    for (int i = 1; i < argc; ++i) {
-        std::string path;
-        if (std::strcmp(argv[i], levelOption) == 0) {
-            if (i + 1 >= argc) {
-                request.problem = "--level needs a level file";
-                return request;
-            }
-            path = argv[++i];
-        } else if (std::strncmp(argv[i], levelOptionJoined, std::strlen(levelOptionJoined)) == 0) {
-            path = argv[i] + std::strlen(levelOptionJoined);
-        } else {
-            continue;
-        }
-        if (request.asked) {
-            request.problem = "--level is given more than once";
-            return request;
-        }
-        if (path.empty()) {
-            request.problem = "--level needs a level file";
-            return request;
-        }
-        request.asked = true;
-        request.path = path;
-    }
-    return request;
+    return findFileOption(argc, argv, levelOption);
+}
+
+LevelRequest findEditRequest(int argc, const char* const* argv) {
+    return findFileOption(argc, argv, editOption);
 }
 
 int removeGameOptions(int argc, char** argv) {
@@ -115,7 +137,7 @@ int removeGameOptions(int argc, char** argv) {
             argv[kept++] = argv[i];
             continue;
         }
-        if (std::strcmp(argv[i], levelOption) == 0 && i + 1 < argc) {
+        if ((std::strcmp(argv[i], levelOption) == 0 || std::strcmp(argv[i], editOption) == 0) && i + 1 < argc) {
             ++i;
         }
     }

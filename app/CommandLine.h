@@ -24,6 +24,8 @@ struct LevelRequest {
     std::string problem;
 };
 LevelRequest findLevelRequest(int argc, const char* const* argv);
+// "--edit FILE" or "--edit=FILE": a level file to open in the editor at once; it need not exist.
+LevelRequest findEditRequest(int argc, const char* const* argv);
 
 // Takes the game's own options (and the file after --level) out of argv, so that the toolkit
 // sees only its own; returns the new count. argv[argc] stays null.

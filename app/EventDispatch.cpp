@@ -92,6 +92,16 @@ void deliver(const KeyEvent& event, int x, int y) {
 
 void routeKey(KeyBindings::Key key, bool pressed, int x, int y) {
     ScreenMode* mode = ScreenMode::instance();
+    if (activeState != nullptr && activeState->takesPlainKeys()) {
+        // Bound letters are the editor's own commands; character releases mean nothing there.
+        if (key.special || pressed) {
+            const KeyEvent::Kind kind = !key.special ? KeyEvent::Kind::Key
+                                        : pressed    ? KeyEvent::Kind::SpecialDown
+                                                     : KeyEvent::Kind::SpecialUp;
+            deliver(KeyEvent{kind, key.code}, mode->toLogical(x), mode->toLogical(y));
+        }
+        return;
+    }
     const std::optional<KeyEvent> event = KeyBindings::instance()->translate(key, pressed);
     if (event && arrowHolds.pass(*event, KeyBindings::source(key))) {
         deliver(*event, mode->toLogical(x), mode->toLogical(y));
@@ -223,6 +233,7 @@ void registerCallbacks() {
     glutWindowStatusFunc(windowStatusCallback);
     TickWait::tickScheduled(0);
     guardWindow();
+    holdCloseRequestsWhile([] { return activeState != nullptr && activeState->asksBeforeClosing(); });
 }
 
 void startGamepads() {
@@ -245,6 +256,9 @@ void runUntilStateChanges() {
         if (windowDestroyed()) {
             shutDownWithoutWindow();
             return;
+        }
+        if (takeHeldCloseRequest()) {
+            protectedCall("CAUGHT AN ERROR IN CLOSE : ", [] { activeState->closeRequested(); });
         }
         if (sharedState->state != remembered) {
             return;

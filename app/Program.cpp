@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -15,6 +16,7 @@
 #include "app/StateLoop.h"
 #include "app/ToolkitErrors.h"
 #include "core/RegularFile.h"
+#include "editor/screen/EditorScreen.h"
 #include "game/Game.h"
 #include "game/ProgressFile.h"
 #include "graphics/TextureManager.h"
@@ -48,7 +50,27 @@ bool ownLevelReadable(const LevelRequest& request) {
     return false;
 }
 
-void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput, const LevelRequest& request) {
+// A level to edit need not exist yet, but one that exists must be readable. With --level too,
+// the program would not know which to begin with.
+bool editableLevel(const LevelRequest& edit, const LevelRequest& level) {
+    if (!edit.problem.empty()) {
+        std::cerr << "vantorel: " << edit.problem << "\nTry 'vantorel --help'.\n";
+        return false;
+    }
+    if (edit.asked && level.asked) {
+        std::cerr << "vantorel: --level and --edit cannot go together\nTry 'vantorel --help'.\n";
+        return false;
+    }
+    std::error_code ec;
+    if (!edit.asked || !std::filesystem::exists(edit.path, ec)) return true;
+    const std::string why = RegularFile::whyUnreadable(edit.path);
+    if (why.empty()) return true;
+    std::cerr << "vantorel: cannot edit " << edit.path << ": " << why << "\n";
+    return false;
+}
+
+void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput, const LevelRequest& request,
+                     const LevelRequest& edit) {
     sharedState = new SharedState();
     ProgressFile progress;
     progress.load();
@@ -57,10 +79,15 @@ void playAndShutDown(std::ofstream& logFile, std::streambuf* savedOutput, const 
     menu.useProgress(&progress);
     game.useProgress(&progress);
     activeState = &menu;
+    EditorScreen editor(sharedState, &game);
+    game.useEditor(&editor);
     if (request.asked) {
         startOwnLevel(game, request.path);
     }
-    runStateLoop(*sharedState, menu, game);
+    if (edit.asked) {
+        editor.open(edit.path);
+    }
+    runStateLoop(*sharedState, menu, game, &editor);
     stopGamepads();
 
     std::cout.rdbuf(savedOutput);
@@ -77,6 +104,8 @@ int runProgram(int argc, char** argv) {
     if (answerInformationRequest(argc, argv, std::cout)) return 0;
     const LevelRequest request = findLevelRequest(argc, argv);
     if (!ownLevelReadable(request)) return request.problem.empty() ? 1 : 2;
+    const LevelRequest edit = findEditRequest(argc, argv);
+    if (!editableLevel(edit, request)) return edit.problem.empty() && !request.asked ? 1 : 2;
     argc = removeGameOptions(argc, argv);
     std::ofstream logFile("release.log", std::ios::out | std::ios::trunc);
     std::streambuf* savedOutput = std::cout.rdbuf();
@@ -93,7 +122,7 @@ int runProgram(int argc, char** argv) {
     startGamepads();
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
     try {
-        playAndShutDown(logFile, savedOutput, request);
+        playAndShutDown(logFile, savedOutput, request, edit);
     } catch (const std::exception& error) {
         std::cout << "[MAIN] ERROR: " << error.what() << "\n";
         return 1;

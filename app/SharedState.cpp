@@ -10,6 +10,8 @@ std::string stateName(const SharedState& shared) {
         return "CONTINUE";
     case QUIT:
         return "QUIT";
+    case EDIT:
+        return "EDIT";
     default:
         return "UNKNOWN STATE";
     }

@@ -2,7 +2,8 @@
 #include <cstdint>
 #include <string>
 
-enum TopLevelState : int32_t { MENU = 0, NEWGAME = 1, CONTINUE = 2, WIN = 3, QUIT = 4 };
+// EDIT holds only in a program that has the level editor; without one it is an unknown state.
+enum TopLevelState : int32_t { MENU = 0, NEWGAME = 1, CONTINUE = 2, WIN = 3, QUIT = 4, EDIT = 6 };
 
 // The one record the menu, the game and the state loop share: the held arrow keys and the
 // top-level state. Created by main, which deletes it at shutdown.

@@ -41,7 +41,7 @@ void installWinScreen(Menu& menu) {
 
 }  // namespace
 
-void runStateLoop(SharedState& shared, Menu& menu, Game& game) {
+void runStateLoop(SharedState& shared, Menu& menu, Game& game, StateLoopIFC* editor) {
     for (;;) {
         switch (shared.state) {
         case MENU:
@@ -68,6 +68,13 @@ void runStateLoop(SharedState& shared, Menu& menu, Game& game) {
             break;
         case QUIT:
             return;
+        case EDIT:
+            if (editor != nullptr) {
+                editor->assumeControl(&activeState);
+                runUntilStateChanges();
+                break;
+            }
+            [[fallthrough]];
         default:
             shared.state = QUIT;
             std::cout << "Exiting main loop on unknown state!\n";

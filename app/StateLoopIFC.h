@@ -23,6 +23,12 @@ public:
     virtual int viewHeight() const { return 0; }
     // The window was hidden or iconified; by default nothing happens.
     virtual void windowHidden() {}
+    // True for a state that reads every key as pressed (the editor), past the key bindings.
+    virtual bool takesPlainKeys() const { return false; }
+    // True while closing the window would lose something: the close is then held back and
+    // closeRequested called instead. By default the window closes and the program ends.
+    virtual bool asksBeforeClosing() const { return false; }
+    virtual void closeRequested() {}
 
     SharedState* shared = nullptr;
 };

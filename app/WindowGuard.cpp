@@ -26,6 +26,10 @@ using ErrorHandler = int (*)(::Display*, XErrorEvent*);
 Window watched = 0;
 bool destroyed = false;
 WireToEvent standardConversion = nullptr;
+WireToEvent standardClientMessage = nullptr;
+Atom deleteWindow = None;
+bool (*holdClose)() = nullptr;
+bool closeHeld = false;
 ErrorHandler previousErrorHandler = nullptr;
 
 // freeglut reads the DestroyNotify and drops it; looking as each event comes off the wire sees
@@ -34,6 +38,18 @@ Bool noteDestruction(::Display* display, XEvent* event, xEvent* wire) {
     const Bool kept = standardConversion(display, event, wire);
     if (event->type == DestroyNotify && event->xdestroywindow.window == watched) {
         destroyed = true;
+    }
+    return kept;
+}
+
+// A close request dropped here never reaches freeglut, which would destroy the window at once.
+Bool holdBackClose(::Display* display, XEvent* event, xEvent* wire) {
+    const Bool kept = standardClientMessage(display, event, wire);
+    const bool isClose = event->xclient.window == watched && event->xclient.format == 32 &&
+                         static_cast<Atom>(event->xclient.data.l[0]) == deleteWindow && deleteWindow != None;
+    if (kept && isClose && holdClose != nullptr && holdClose()) {
+        closeHeld = true;
+        return False;
     }
     return kept;
 }
@@ -96,6 +112,9 @@ void guardWindow() {
         standardConversion = XESetWireToEvent(display, DestroyNotify, noteDestruction);
         previousErrorHandler = XSetErrorHandler(onError);
         XSetIOErrorHandler(onLostDisplay);
+        // Interned now: the conversion hook runs with the display locked.
+        deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        standardClientMessage = XESetWireToEvent(display, ClientMessage, holdBackClose);
         // A write to the dead connection must reach the handler above, not end the process.
         signal(SIGPIPE, SIG_IGN);
     }
@@ -104,4 +123,14 @@ void guardWindow() {
 
 bool windowDestroyed() {
     return destroyed;
+}
+
+void holdCloseRequestsWhile(bool (*hold)()) {
+    holdClose = hold;
+}
+
+bool takeHeldCloseRequest() {
+    const bool held = closeHeld;
+    closeHeld = false;
+    return held;
 }

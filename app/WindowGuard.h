@@ -8,3 +8,10 @@ void guardWindow();
 
 // The watched window was destroyed by someone else; once true it stays true.
 bool windowDestroyed();
+
+// While hold() says so, the window manager's request to close the window is held back and
+// noted instead, so the active state can ask first; otherwise it closes the window as ever.
+// hold is asked as the request comes off the wire: it must not call the toolkit or Xlib.
+void holdCloseRequestsWhile(bool (*hold)());
+// Whether a close request was held back since the last call.
+bool takeHeldCloseRequest();

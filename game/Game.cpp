@@ -9,6 +9,7 @@
 #include "core/KeyCodes.h"
 #include "core/SaturatingMath.h"
 #include "game/Camera.h"
+#include "game/EditRequests.h"
 #include "game/FrozenFrame.h"
 #include "game/PauseOverlay.h"
 #include "game/PixelText.h"
@@ -70,14 +71,21 @@ bool Game::newGame(std::string fileName) {
     return startLevel(Level::pathInData(fileName), fileName);
 }
 
-bool Game::startLevel(const std::string& path, const std::string& name) {
+bool Game::startLevel(const std::string& path, const std::string& name, const std::string* text,
+                      const EditorPlay* start) {
     delete level;
     level = nullptr;
     level = new Level();
     world.level = level;
-    if (!level->loadFromPath(path)) {
+    if (text != nullptr) {
+        level->loadFromText(*text);
+    } else if (!level->loadFromPath(path)) {
         play.scenery = sceneryOf(*level);
         return false;
+    }
+    if (start != nullptr) {
+        level->spawnX = start->x;
+        level->spawnY = start->y;
     }
     camera->x = 0;
     camera->y = 0;
@@ -103,6 +111,7 @@ bool Game::startLevel(const std::string& path, const std::string& name) {
     showPlay();
     shared->state = CONTINUE;
     levelFile = name;
+    levelPath = path;
     ticksInLevel = 0;
     grace.reset();
     noteReached();
@@ -113,6 +122,7 @@ bool Game::startRun(const std::string& fileName) {
     ticksInRun = 0;
     deathsInRun = 0;
     authoring = false;
+    editorPlay = EditorPlay();
     const LevelRecord* known = progressFile != nullptr ? progressFile->progress().find(fileName) : nullptr;
     levelOrder = known != nullptr && known->order > 0 ? known->order : 1;
     return newGame(fileName);
@@ -122,6 +132,7 @@ bool Game::playLevelFile(const std::string& path) {
     ticksInRun = 0;
     deathsInRun = 0;
     authoring = true;
+    editorPlay = EditorPlay();
     levelOrder = 1;
     ownLevel.stop();
     if (!startLevel(path, path)) {
@@ -196,6 +207,22 @@ void Game::takeLevel(Level* fresh) {
     grace.reset();
 }
 
+bool Game::playEdited(const std::string& path, const std::string& text, EditorPlay how) {
+    ticksInRun = 0;
+    deathsInRun = 0;
+    authoring = true;
+    levelOrder = 1;
+    editorPlay = how;
+    // The editor holds the level now: a save of the file is no reason to reload it.
+    ownLevel.stop();
+    std::cout << "[EDITOR] playing " << path;
+    if (how.fromPlace) {
+        std::cout << " from x " << how.x << " y " << how.y;
+    }
+    std::cout << "\n";
+    return startLevel(path, path, &text, how.fromPlace ? &how : nullptr);
+}
+
 void Game::noteReached() {
     if (ProgressFile* progress = keptProgress()) {
         LevelRecord& record = progress->progress().level(levelFile);
@@ -240,7 +267,10 @@ void Game::update(int) {
         if (PlayOptions::instance().jumpGrace) {
             playSounds(grace.afterTick(world, play, events));
         }
-        if (events.has(PlayEvent::Kind::Respawned)) {
+        if (editorPlay.trial && (events.has(PlayEvent::Kind::ReachedGoal) ||
+                                 (editorPlay.fromPlace && events.has(PlayEvent::Kind::Respawned)))) {
+            backToEditor();
+        } else if (events.has(PlayEvent::Kind::Respawned)) {
             spawnPlayer();
             playTeleport();
         } else {
@@ -389,6 +419,10 @@ void Game::key(int key, int, int) {
     }
     switch (code) {
     case keys::escape:
+        if (editorPlay.trial) {
+            backToEditor();
+            break;
+        }
         leaveForMenu();
         // Only the author's own run ends the program; a game begun later from the menu does not.
         if (escapeQuits && authoring) {
@@ -419,6 +453,28 @@ void Game::leaveForMenu() {
         soundManager->engine->stopAllSounds();
     }
     setPaused(false);
+}
+
+// The editor keeps its level as it was; the play's sounds end here.
+void Game::backToEditor() {
+    leaveForMenu();
+    shared->state = EDIT;
+}
+
+void Game::openEditor() {
+    if (editorPlay.trial) {
+        backToEditor();
+        return;
+    }
+    if (editRequests == nullptr || level == nullptr || levelPath.empty()) {
+        return;
+    }
+    editRequests->editLevel(levelPath, camera->view());
+    if (shared->state == EDIT) {
+        const int32_t editing = shared->state;
+        leaveForMenu();
+        shared->state = editing;
+    }
 }
 
 // Back to the level's start as it was loaded, the time at 0.
@@ -462,6 +518,10 @@ void Game::mouseButton(int button, int buttonState, int x, int y) {
 
 void Game::specialDown(int key, int x, int y) {
     StateLoopIFC::specialDown(key, x, y);
+    if (key == GLUT_KEY_F2) {
+        openEditor();
+        return;
+    }
     if (paused && (key == GLUT_KEY_UP || key == GLUT_KEY_DOWN)) {
         pauseMenu.step(key == GLUT_KEY_DOWN);
         return;

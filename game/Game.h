@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/StateLoopIFC.h"
@@ -10,6 +11,7 @@
 #include "level/LevelWatch.h"
 
 class Camera;
+class EditRequests;
 class FrozenFrame;
 class Level;
 class Player;
@@ -47,6 +49,21 @@ public:
     // While on, Escape in a playLevelFile run ends the program instead of going back to the
     // title menu; runs begun from the menu are not touched.
     void quitOnEscape(bool on) { escapeQuits = on; }
+
+    // How a level played from the editor ends. A trial comes back to the editor (EDIT) on
+    // Escape, F2 and at the goal; one from a chosen place (x, y, the player's top-left corner)
+    // also at a hazard. Otherwise the level plays as a playLevelFile run does.
+    struct EditorPlay {
+        bool trial = false;
+        bool fromPlace = false;
+        int32_t x = 0;
+        int32_t y = 0;
+    };
+    // Plays the level text (the editor's) in place of the file at path; false when the level
+    // cannot be started, the play before it then gone.
+    bool playEdited(const std::string& path, const std::string& text, EditorPlay how);
+    // F2 while playing opens the level in the editor from then on; null, the default: F2 does nothing.
+    void useEditor(EditRequests* editor) { editRequests = editor; }
     // Keeps the levels' progress there from now on: reached, finished, best times and deaths,
     // saved when a level is finished. Without it nothing is kept.
     void useProgress(ProgressFile* file) { progressFile = file; }
@@ -109,6 +126,10 @@ private:
     JumpGrace grace;
     ProgressFile* progressFile = nullptr;
     std::string levelFile;
+    // The file the level came from, as it was opened.
+    std::string levelPath;
+    EditRequests* editRequests = nullptr;
+    EditorPlay editorPlay;
     bool escapeQuits = false;
     // A run of an author's own level file keeps no progress.
     bool authoring = false;
@@ -121,9 +142,14 @@ private:
 
     // A new drawable for the player, and the play's player at the level's start.
     // newGame with the file's path: the path to read and the name the progress knows it by.
-    bool startLevel(const std::string& path, const std::string& name);
+    // With text, the level is built from it instead of the file, and with start the player
+    // starts there.
+    bool startLevel(const std::string& path, const std::string& name, const std::string* text = nullptr,
+                    const EditorPlay* start = nullptr);
     void reloadOwnLevel();
     void takeLevel(Level* fresh);
+    void backToEditor();
+    void openEditor();
     ProgressFile* keptProgress() const { return authoring ? nullptr : progressFile; }
     void makePlayer();
     void spawnPlayer();

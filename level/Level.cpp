@@ -101,7 +101,16 @@ bool Level::loadFromPath(const std::string& path) {
         return false;
     }
     GatheredLog gathered;
-    const LevelReader reading(in);
+    build(LevelReader(in));
+    return true;
+}
+
+void Level::loadFromText(const std::string& text) {
+    GatheredLog gathered;
+    build(LevelReader(text));
+}
+
+void Level::build(const LevelReader& reading) {
     for (const LevelReader::Section& section : reading.sections()) {
         switch (section.kind) {
         case LevelReader::Kind::Properties:
@@ -126,7 +135,6 @@ bool Level::loadFromPath(const std::string& path) {
     }
     std::cout << "[LEVEL] file loaded successfully.\n";
     index.build(*this);
-    return true;
 }
 
 void Level::readProperties(const LevelReader::Section& section) {

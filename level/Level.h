@@ -32,6 +32,9 @@ public:
     bool loadFromPath(const std::string& path);
     // Where loadFromFile looks for a level name: "data/" in front unless it is there already.
     static std::string pathInData(const std::string& fileName);
+    // Builds the level from a text in hand (the editor's) as from a file holding it, logging
+    // all but the loading line. Meant for a fresh level.
+    void loadFromText(const std::string& text);
 
     // Puts the scenery's state on show: the traps where their motion has taken them, the
     // bobbing phases, and the tick the platforms' animations are to show.
@@ -69,6 +72,7 @@ public:
     bool culling = true;
 
 private:
+    void build(const LevelReader& reading);
     void readProperties(const LevelReader::Section& section);
     void readBackground(const LevelReader::Section& section);
     void readDecoration(const LevelReader::Section& section);

@@ -50,3 +50,22 @@ TEST(CommandLineTest, LevelOptionTakesTheNextArgumentOrItsJoinedValueAndLeavesTh
     EXPECT_STREQ(argv[3], "x");
     EXPECT_EQ(argv[4], nullptr);
 }
+
+TEST(CommandLineTest, EditOptionNamesItsFileApartFromTheLevelOptionAndIsTakenFromTheToolkit) {
+    auto edit = [](std::vector<const char*> args) {
+        return findEditRequest(static_cast<int>(args.size()), args.data());
+    };
+    EXPECT_EQ(edit({"vantorel", "--level", "a.level", "--edit", "b.level"}).path, "b.level");
+    EXPECT_EQ(edit({"vantorel", "--edit=new one.level"}).path, "new one.level");
+    EXPECT_FALSE(edit({"vantorel", "--level", "a.level"}).asked);
+    EXPECT_EQ(edit({"vantorel", "--edit"}).problem, "--edit needs a level file");
+    EXPECT_EQ(edit({"vantorel", "--edit", "a", "--edit", "b"}).problem, "--edit is given more than once");
+
+    std::vector<std::string> words{"vantorel", "--edit", "a.level", "-display", ":3", "--edit=b"};
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    ASSERT_EQ(removeGameOptions(static_cast<int>(words.size()), argv.data()), 3);
+    EXPECT_STREQ(argv[1], "-display");
+    EXPECT_STREQ(argv[2], ":3");
+}

@@ -293,6 +293,16 @@ void GameSession::click(int x, int y, int button) {
     xdotool("click " + std::to_string(button));
 }
 
+void GameSession::drag(int fromX, int fromY, int toX, int toY, int button) {
+    const int steps = 4;
+    moveMouse(fromX, fromY);
+    xdotool("mousedown " + std::to_string(button));
+    for (int i = 1; i <= steps; ++i) {
+        moveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    }
+    xdotool("mouseup " + std::to_string(button));
+}
+
 void GameSession::closeWindow() {
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) {

@@ -38,6 +38,8 @@ public:
     void keyUp(const std::string& name);
     void moveMouse(int x, int y);
     void click(int x, int y, int button = 1);
+    // Presses the button at the first point, moves to the second in a few steps, lets go.
+    void drag(int fromX, int fromY, int toX, int toY, int button = 1);
     // Sends the window manager's close request, as the window's close button does.
     void closeWindow();
     // Destroys the window from outside (xdotool windowclose), as a crashed compositor does.

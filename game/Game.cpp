@@ -65,6 +65,10 @@ int Game::viewHeight() const {
     return level != nullptr && level->background != nullptr ? level->background->height : screen->screenHeight;
 }
 
+std::optional<Bounds> Game::pictureBox() const {
+    return Bounds{originX, originY, camera->width, camera->height};
+}
+
 bool Game::newGame(std::string fileName) {
     delete level;
     level = nullptr;
@@ -170,7 +174,19 @@ void Game::update(int) {
         }
         showPlay();
     }
-    glutPostRedisplay();
+    // A level in play moves every tick; a paused one stands still until its menu changes.
+    if (!paused || redrawWanted || pausedLook() != drawnLook) {
+        glutPostRedisplay();
+    }
+}
+
+std::vector<int64_t> Game::pausedLook() const {
+    return {paused,        static_cast<int64_t>(pauseMenu.highlighted()),
+            originX,       originY,
+            camera->x,     camera->y,
+            camera->width, camera->height,
+            ticksInLevel,  startedLevels,
+            spawnedPlayers};
 }
 
 // The level's time runs from its start to its goal; the finish and the deaths go to the progress.
@@ -265,6 +281,8 @@ void Game::display() {
         drawTimer(onScreen);
     }
     mode->unclip();
+    drawnLook = pausedLook();
+    redrawWanted = false;
 }
 
 void Game::drawTimer(Bounds onScreen) const {
@@ -289,6 +307,7 @@ void Game::drawScene(Bounds view) {
 void Game::reshape(int, int) {
     originX = screen->screenWidth / 2 - viewWidth() / 2;
     originY = screen->screenHeight / 2 - viewHeight() / 2;
+    redrawWanted = true;
 }
 
 void Game::key(int key, int, int) {

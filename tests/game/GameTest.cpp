@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -642,6 +643,37 @@ TEST_F(GameTest, PauseFreezesTheLevelHoldsItsSoundsAndWalksAsTheArrowsSayOnResum
     EXPECT_EQ(shared.state, MENU);
     EXPECT_FALSE(game->isPaused());
     EXPECT_EQ(engine.events, (std::vector<std::string>{"stop", "resume"}));
+}
+
+TEST_F(GameTest, APausedLevelDrawsAFrameOnlyWhenItsMenuChanges) {
+    writeLevel("level1.level", standingLevel());
+    ASSERT_TRUE(game->newGame("level1.level"));
+    testsupport::settleWindow();
+    const auto frames = [&](const std::function<void()>& change) {
+        return testsupport::framesDrawnAfter(
+            [&] {
+                change();
+                game->update(0);
+            },
+            [&] {
+                testsupport::clearScreen();
+                game->display();
+            });
+    };
+    const auto idle = [] {};
+    EXPECT_EQ(frames(idle), 1) << "a level in play draws every tick";
+    EXPECT_EQ(frames(idle), 1);
+    EXPECT_EQ(frames([&] { game->key('p', 0, 0); }), 1) << "the paused picture";
+    int idleFrames = 0;
+    for (int i = 0; i < 30; ++i) {
+        idleFrames += frames(idle);
+    }
+    EXPECT_EQ(idleFrames, 0);
+    EXPECT_EQ(frames([&] { game->specialDown(GLUT_KEY_DOWN, 0, 0); }), 1) << "a choice lit";
+    EXPECT_EQ(frames([&] { game->specialUp(GLUT_KEY_DOWN, 0, 0); }), 0);
+    EXPECT_EQ(frames([&] { game->reshape(640, 480); }), 1);
+    EXPECT_EQ(frames([&] { game->key('p', 0, 0); }), 1);
+    EXPECT_EQ(frames(idle), 1);
 }
 
 TEST_F(GameTest, SpaceJumpsOnlyWithGroundOnePixelBelow) {

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/FrameRequest.h"
 #include "app/ScreenMode.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
@@ -176,7 +177,7 @@ void Game::update(int) {
     }
     // A level in play moves every tick; a paused one stands still until its menu changes.
     if (!paused || redrawWanted || pausedLook() != drawnLook) {
-        glutPostRedisplay();
+        FrameRequest::post();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/FrameRequest.h"
 #include "app/ScreenMode.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
@@ -190,7 +191,7 @@ void Menu::drawRun() const {
 
 void Menu::update(int) {
     if (redrawWanted || look() != drawnLook) {
-        glutPostRedisplay();
+        FrameRequest::post();
     }
 }
 

@@ -3,9 +3,6 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "graphics/PixelProjection.h"
 
 namespace testsupport {
@@ -20,16 +17,6 @@ public:
 int window = 0;
 int windowWidth = 0;
 int windowHeight = 0;
-
-std::function<void()> frameDrawer;
-int framesDrawn = 0;
-
-void countedFrame() {
-    ++framesDrawn;
-    if (frameDrawer) {
-        frameDrawer();
-    }
-}
 }  // namespace
 
 void ensureGlContext(int width, int height) {
@@ -60,29 +47,6 @@ void ensureGlContext(int width, int height) {
 
 void clearScreen() {
     glClear(GL_COLOR_BUFFER_BIT);
-}
-
-void settleWindow() {
-    const int passes = 10;
-    for (int i = 0; i < passes; ++i) {
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    // Without a reshape callback freeglut sets the viewport to the whole window.
-    setPixelProjection(windowWidth, windowHeight);
-}
-
-int framesDrawnAfter(const std::function<void()>& step, const std::function<void()>& draw) {
-    frameDrawer = draw;
-    framesDrawn = 0;
-    glutDisplayFunc(countedFrame);
-    glutReshapeFunc([](int, int) { setPixelProjection(windowWidth, windowHeight); });
-    step();
-    glutMainLoopEvent();
-    glutReshapeFunc(nullptr);
-    glutDisplayFunc([] {});
-    frameDrawer = nullptr;
-    return framesDrawn;
 }
 
 Rgba readPixel(int x, int y) {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 // A real GL context for drawing tests: one freeglut window under Xvfb (Mesa llvmpipe), set up
@@ -21,12 +20,5 @@ Rgba readPixel(int x, int y);
 
 // Clears the back buffer to opaque black.
 void clearScreen();
-
-// Lets the window system deliver what it still has for the window (its first expose), with
-// nothing drawn for it.
-void settleWindow();
-// Runs step, then one pass of the window system's event processing in which every frame asked
-// for (glutPostRedisplay) is drawn with draw; returns how many frames were drawn.
-int framesDrawnAfter(const std::function<void()>& step, const std::function<void()>& draw);
 
 }  // namespace testsupport

@@ -104,7 +104,7 @@ void routeKey(KeyBindings::Key key, bool pressed, int x, int y) {
     }
     const std::optional<KeyEvent> event = KeyBindings::instance()->translate(key, pressed);
     if (event && arrowHolds.pass(*event, KeyBindings::source(key))) {
-        deliver(*event, mode->toLogical(x), mode->toLogical(y));
+        deliver(*event, mode->toLogicalX(x), mode->toLogicalY(y));
     }
 }
 
@@ -129,10 +129,11 @@ void reshapeCallback(int width, int height) {
 }
 
 void displayCallback() {
-    ScreenMode::instance()->prepareFrame();
-    glClear(GL_COLOR_BUFFER_BIT);
-    protectedCall("CAUGHT AN ERROR IN DISPLAY: ", [] {
+    ScreenMode* mode = ScreenMode::instance();
+    mode->beginFrame();
+    protectedCall("CAUGHT AN ERROR IN DISPLAY: ", [mode] {
         activeState->display();
+        mode->finishFrame();
         glutSwapBuffers();
     });
 }
@@ -162,20 +163,20 @@ void specialUpCallback(int key, int x, int y) {
 }
 
 void mouseButtonCallback(int button, int buttonState, int x, int y) {
-    x = ScreenMode::instance()->toLogical(x);
-    y = ScreenMode::instance()->toLogical(y);
+    x = ScreenMode::instance()->toLogicalX(x);
+    y = ScreenMode::instance()->toLogicalY(y);
     protectedCall("CAUGHT AN ERROR IN MOUSEBUTTON : ", [&] { activeState->mouseButton(button, buttonState, x, y); });
 }
 
 void clickDragCallback(int x, int y) {
-    x = ScreenMode::instance()->toLogical(x);
-    y = ScreenMode::instance()->toLogical(y);
+    x = ScreenMode::instance()->toLogicalX(x);
+    y = ScreenMode::instance()->toLogicalY(y);
     protectedCall("CAUGHT AN ERROR IN CLICKDRAG : ", [&] { activeState->clickDrag(x, y); });
 }
 
 void mouseMoveCallback(int x, int y) {
-    x = ScreenMode::instance()->toLogical(x);
-    y = ScreenMode::instance()->toLogical(y);
+    x = ScreenMode::instance()->toLogicalX(x);
+    y = ScreenMode::instance()->toLogicalY(y);
     protectedCall("CAUGHT AN ERROR IN MOUSEMOVE : ", [&] { activeState->mouseMove(x, y); });
 }
 
@@ -213,6 +214,7 @@ void deliverPadEvents(const std::vector<GamepadInput::PadEvent>& events) {
 }
 
 void windowStatusCallback(int status) {
+    ScreenMode::instance()->windowExposed();
     if (status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) {
         protectedCall("CAUGHT AN ERROR IN WINDOWSTATUS : ", [] { activeState->windowHidden(); });
     }

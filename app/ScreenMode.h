@@ -1,11 +1,17 @@
 #pragma once
 #include <cstddef>
 
+#include "app/PictureScaler.h"
+#include "app/WindowScale.h"
 #include "core/Bounds.h"
 
 // The real window behind the logical one the game lays itself out in. The active state's view
-// is drawn at a whole-number scale s (s x s real pixels per logical pixel) chosen in full screen,
-// or in a window when the settings hold "scale=auto"; otherwise s is 1 and logical is real.
+// is enlarged by a whole number s (s x s real pixels per logical pixel) in full screen, or in a
+// window when the settings hold "scale=auto"; otherwise s is 1 and logical is real. Fitted
+// ("scale=fit", or full screen where the whole number would leave over a third of the height
+// black) the logical window is the view itself, enlarged by the whole number and then smoothly
+// to fill the window; with either setting a view larger than the window is shrunk to fit.
+// Above 1 the picture is drawn at its logical size and enlarged in one step (see PictureScaler).
 class ScreenMode {
 public:
     // The process-wide instance, created on first use. Never destroyed.
@@ -21,30 +27,61 @@ public:
     void toggleFullScreen();
     // Asked for by the settings: game mode when the display allows it, else the full-screen window.
     void enterFullScreen();
+    // The window was covered or uncovered: the black around the picture is drawn again.
+    void windowExposed();
 
     // A window position in logical pixels.
-    int toLogical(int coordinate) const { return coordinate / scale; }
-    // A rectangle in logical pixels as the window's real pixels, rows counted from the bottom
-    // as GL counts them.
+    int toLogicalX(int x) const;
+    int toLogicalY(int y) const;
+    // A rectangle in logical pixels as the pixels it is drawn into in this frame, rows counted
+    // from the bottom as GL counts them.
     Bounds windowBox(int x, int y, int width, int height) const;
     // Drawing is cut to that window rectangle until unclip.
     void clip(Bounds windowBox) const;
     void unclip() const;
-    // Before each frame: no clip, and while the scale is above 1 every texture is magnified
-    // without blur.
-    void prepareFrame();
+    // Around the active state's display: no clip, the surface it draws on readied and cleared;
+    // afterwards an enlarged picture is put on the window. At scale 1 the state draws straight
+    // into the window, cleared every frame.
+    void beginFrame();
+    void finishFrame();
 
     bool autoScale = false;
+    bool fitScale = false;
     bool fullScreen = false;
     bool gameMode = false;
-    int scale = 1;
+    int scale = 1;  // whole number for the pointer; 1 when fitted
 
 private:
     ScreenMode() = default;
-    int pickScale() const;
+
+    struct Layout {
+        int scale = 1;
+        bool fitted = false;
+        PictureFit fit;
+        int viewWidth = 0;
+        int viewHeight = 0;
+        bool operator==(const Layout& o) const {
+            return scale == o.scale && fitted == o.fitted && fit.whole == o.fit.whole && fit.shown == o.fit.shown &&
+                   viewWidth == o.viewWidth && viewHeight == o.viewHeight;
+        }
+    };
+    Layout pickLayout() const;
+    Bounds pictureBox() const;
+    void directFrame();
+    void filterTextures(bool nearest);
 
     int windowWidth = 0;  // real pixels; 0 until the first reshape
     int windowHeight = 0;
+    Layout layout;
     bool texturesNearest = false;
     size_t filteredTextures = 0;
+
+    PictureScaler scaler;
+    bool scaledFrame = false;
+    // The frame's surface: the logical point drawn at the viewport's top-left, real pixels a unit.
+    int drawLeft = 0;
+    int drawTop = 0;
+    int drawScale = 1;
+    Bounds lastShown{};
+    int windowClears = 0;  // frames still to clear the whole window
 };

@@ -151,6 +151,8 @@ bool applySettings(std::istream& in, RequestedSize* requested) {
             WubManager::instance()->defaultVolume = 0;
         } else if (key == "scale" && value == "auto") {
             ScreenMode::instance()->autoScale = true;
+        } else if (key == "scale" && value == "fit") {
+            ScreenMode::instance()->fitScale = true;
         } else if (key == "music" && isFalsehoodWord(value)) {
             MusicPlayer::instance()->setEnabled(false);
         } else if (applyTimerLine(key, value) || applySpeedLine(key, value) || applyJumpGraceLine(key, value) ||

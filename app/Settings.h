@@ -5,8 +5,8 @@
 
 // "settings.ini" in the working directory: window size, full-screen wish, whether the traps'
 // loops are heard ("apple sfx") and, only when their lines are there, "scale=auto" to scale the
-// picture by whole numbers in a window too and "music=off" to silence the music. Neither is
-// written into a fresh file.
+// picture by whole numbers in a window too, "scale=fit" to fill the window or screen with it and
+// "music=off" to silence the music. None of them is written into a fresh file.
 
 // Reads the file and applies width, height and "apple sfx" on the way; returns the
 // full-screen wish. When there is no file a fresh one is written (whole or not at all) and

@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
+
 #include "app/SharedState.h"
+#include "core/Bounds.h"
 
 // A top-level state that can hold the window system's event processing (the menu, the game).
 // The defaults: clear and swap on display, ignore the mouse, Escape ends the process, the
@@ -21,6 +24,9 @@ public:
     // fits to the window; 0 x 0 (the default) keeps the scale at 1.
     virtual int viewWidth() const { return 0; }
     virtual int viewHeight() const { return 0; }
+    // The part of the logical window the state draws in, when it keeps to one; none (the
+    // default) when it may draw anywhere. Only that part is enlarged onto the window.
+    virtual std::optional<Bounds> pictureBox() const { return std::nullopt; }
     // The window was hidden or iconified; by default nothing happens.
     virtual void windowHidden() {}
     // True for a state that reads every key as pressed (the editor), past the key bindings.

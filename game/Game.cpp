@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/FrameRequest.h"
 #include "app/ScreenMode.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
@@ -64,6 +65,10 @@ int Game::viewWidth() const {
 
 int Game::viewHeight() const {
     return level != nullptr && level->background != nullptr ? level->background->height : screen->screenHeight;
+}
+
+std::optional<Bounds> Game::pictureBox() const {
+    return Bounds{originX, originY, camera->width, camera->height};
 }
 
 bool Game::newGame(std::string fileName) {
@@ -287,7 +292,19 @@ void Game::update(int) {
             reloadOwnLevel();
         }
     }
-    glutPostRedisplay();
+    // A level in play moves every tick; a paused one stands still until its menu changes.
+    if (!paused || redrawWanted || pausedLook() != drawnLook) {
+        FrameRequest::post();
+    }
+}
+
+std::vector<int64_t> Game::pausedLook() const {
+    return {paused,        static_cast<int64_t>(pauseMenu.highlighted()),
+            originX,       originY,
+            camera->x,     camera->y,
+            camera->width, camera->height,
+            ticksInLevel,  startedLevels,
+            spawnedPlayers};
 }
 
 // The level's time runs from its start to its goal; the finish and the deaths go to the progress.
@@ -382,6 +399,8 @@ void Game::display() {
         drawTimer(onScreen);
     }
     mode->unclip();
+    drawnLook = pausedLook();
+    redrawWanted = false;
 }
 
 void Game::drawTimer(Bounds onScreen) const {
@@ -406,6 +425,7 @@ void Game::drawScene(Bounds view) {
 void Game::reshape(int, int) {
     originX = screen->screenWidth / 2 - viewWidth() / 2;
     originY = screen->screenHeight / 2 - viewHeight() / 2;
+    redrawWanted = true;
 }
 
 void Game::key(int key, int, int) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/StateLoopIFC.h"
 #include "core/Bounds.h"
@@ -26,7 +27,7 @@ class ISoundSource;
 // the goal test, the scenery) and turns what happened into sounds, the camera, the log and the
 // next level or WIN. Owns the level, the player's drawable and the camera; the sounds belong
 // to the sound manager. P pauses a level: ticks still come but nothing in it moves, its sounds
-// hold, and a "PAUSED" sign with the pause menu covers the view.
+// hold, and a "PAUSED" sign with the pause menu covers the view, drawn again only when it changes.
 class Game : public StateLoopIFC {
 public:
     explicit Game(SharedState* shared);
@@ -79,6 +80,8 @@ public:
     // The view's size: the background picture's, or the window's for a level without one.
     int viewWidth() const override;
     int viewHeight() const override;
+    // The view's place in the window: nothing of the level is drawn beside it.
+    std::optional<Bounds> pictureBox() const override;
     // A hidden or iconified window pauses the level until the player resumes it.
     void windowHidden() override;
     // While paused, the pointer highlights and presses the pause menu's choices.
@@ -166,4 +169,10 @@ private:
     void countTick(const PlayEvents& events);
     void noteReached();
     void drawTimer(Bounds onScreen) const;
+    // What a paused level's picture is drawn from; while it stays as it was at the last frame,
+    // no frame is drawn.
+    std::vector<int64_t> pausedLook() const;
+
+    std::vector<int64_t> drawnLook;
+    bool redrawWanted = true;
 };

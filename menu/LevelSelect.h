@@ -17,6 +17,9 @@ public:
     // The file of the highlighted level; empty when the list is.
     std::string chosen() const;
     void draw(Bounds area) const;
+    // The highlighted row and how many there are, which is all that changes the list's look.
+    int highlighted() const { return lit; }
+    size_t size() const { return rows.size(); }
 
 private:
     int visibleRows(Bounds area) const;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/FrameRequest.h"
 #include "app/ScreenMode.h"
 #include "core/GameUnits.h"
 #include "core/KeyCodes.h"
@@ -105,6 +106,8 @@ void Menu::reshape(int, int) {
     if (hasProgress()) {
         placeProgressButtons();
     }
+    // A new size or a new hand-over: the window's last frame may show anything.
+    redrawWanted = true;
 }
 
 Bounds Menu::layoutBox() const {
@@ -145,6 +148,31 @@ void Menu::display() {
     if (levelsOpen) {
         levels.draw(layoutBox());
     }
+    drawnLook = look();
+    redrawWanted = false;
+}
+
+std::vector<int64_t> Menu::look() const {
+    std::vector<int64_t> seen = {screen->screenWidth,
+                                 screen->screenHeight,
+                                 backgroundX,
+                                 backgroundY,
+                                 reinterpret_cast<intptr_t>(background),
+                                 background->texture,
+                                 hasProgress(),
+                                 levelsOpen,
+                                 levels.highlighted(),
+                                 static_cast<int64_t>(levels.size()),
+                                 runShown,
+                                 runTicks,
+                                 runDeaths};
+    for (const MenuButton* button : {startButton, quitButton, continueButton, levelsButton}) {
+        if (button != nullptr) {
+            seen.insert(seen.end(),
+                        {button->hitX, button->hitY, button->x, button->y, button->shownColumn(), button->shownRow()});
+        }
+    }
+    return seen;
 }
 
 void Menu::showRun(int64_t ticks, int64_t deaths) {
@@ -162,7 +190,9 @@ void Menu::drawRun() const {
 }
 
 void Menu::update(int) {
-    glutPostRedisplay();
+    if (redrawWanted || look() != drawnLook) {
+        FrameRequest::post();
+    }
 }
 
 void Menu::mouseMove(int x, int y) {

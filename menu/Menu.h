@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "app/StateLoopIFC.h"
 #include "menu/LevelSelect.h"
@@ -15,7 +16,8 @@ struct MenuButton;
 // (start when neither is). Owns its pictures and buttons; their textures stay with the texture
 // manager. Once a level has been finished (see useProgress) two small buttons join them above
 // start: Continue starts the furthest level reached, Levels (or the L key) opens the list of
-// levels reached, where Enter, Space or a click starts one and Escape comes back.
+// levels reached, where Enter, Space or a click starts one and Escape comes back. The menu
+// stands still: a tick asks for a frame only when something on show changed since the last.
 class Menu : public StateLoopIFC {
 public:
     explicit Menu(SharedState* shared);
@@ -64,6 +66,9 @@ private:
     void stepHighlight(bool forward);
     Bounds layoutBox() const;
     void drawRun() const;
+    // Everything the picture is drawn from: while it stays as it was at the last frame, no
+    // frame is drawn.
+    std::vector<int64_t> look() const;
 
     const ProgressFile* progressFile = nullptr;
     LevelSelect levels;
@@ -71,4 +76,6 @@ private:
     bool runShown = false;
     int64_t runTicks = 0;
     int64_t runDeaths = 0;
+    std::vector<int64_t> drawnLook;
+    bool redrawWanted = true;
 };

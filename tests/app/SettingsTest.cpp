@@ -177,13 +177,17 @@ TEST(SettingsTest, UnwritableFolderGivesTheErrorLineAndNoPartialFile) {
     std::filesystem::current_path(dir.path());
 }
 
-TEST(SettingsTest, ScaleAutoIsReadOnlyInThatExactForm) {
-    for (const char* line : {"scale=Auto\n", "scale=2\n", "scale = auto\n", "scale\n"}) {
+TEST(SettingsTest, ScaleAutoAndFitAreReadOnlyInTheirExactForms) {
+    for (const char* line : {"scale=Auto\n", "scale=2\n", "scale = auto\n", "scale\n", "scale=Fit\n", "scale=fit \n"}) {
         apply(line);
         EXPECT_FALSE(ScreenMode::instance()->autoScale) << line;
+        EXPECT_FALSE(ScreenMode::instance()->fitScale) << line;
     }
     apply("[window]\nscale=auto\n");
     EXPECT_TRUE(ScreenMode::instance()->autoScale);
+    EXPECT_FALSE(ScreenMode::instance()->fitScale);
+    apply("scale=fit\n");
+    EXPECT_TRUE(ScreenMode::instance()->fitScale);
 }
 
 // A side outside 1..8192 gives a useless or enormous window; 0 was stored as 1, so the

@@ -4,10 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/FrameRequest.h"
 #include "app/SharedState.h"
 #include "core/KeyCodes.h"
 #include "game/Camera.h"
@@ -642,6 +644,36 @@ TEST_F(GameTest, PauseFreezesTheLevelHoldsItsSoundsAndWalksAsTheArrowsSayOnResum
     EXPECT_EQ(shared.state, MENU);
     EXPECT_FALSE(game->isPaused());
     EXPECT_EQ(engine.events, (std::vector<std::string>{"stop", "resume"}));
+}
+
+TEST_F(GameTest, APausedLevelDrawsAFrameOnlyWhenItsMenuChanges) {
+    writeLevel("level1.level", standingLevel());
+    ASSERT_TRUE(game->newGame("level1.level"));
+    const auto frames = [&](const std::function<void()>& change) {
+        change();
+        const int64_t before = FrameRequest::count();
+        game->update(0);
+        const int64_t asked = FrameRequest::count() - before;
+        if (asked > 0) {
+            testsupport::clearScreen();
+            game->display();
+        }
+        return asked;
+    };
+    const auto idle = [] {};
+    EXPECT_EQ(frames(idle), 1) << "a level in play draws every tick";
+    EXPECT_EQ(frames(idle), 1);
+    EXPECT_EQ(frames([&] { game->key('p', 0, 0); }), 1) << "the paused picture";
+    int idleFrames = 0;
+    for (int i = 0; i < 30; ++i) {
+        idleFrames += frames(idle);
+    }
+    EXPECT_EQ(idleFrames, 0);
+    EXPECT_EQ(frames([&] { game->specialDown(GLUT_KEY_DOWN, 0, 0); }), 1) << "a choice lit";
+    EXPECT_EQ(frames([&] { game->specialUp(GLUT_KEY_DOWN, 0, 0); }), 0);
+    EXPECT_EQ(frames([&] { game->reshape(640, 480); }), 1);
+    EXPECT_EQ(frames([&] { game->key('p', 0, 0); }), 1);
+    EXPECT_EQ(frames(idle), 1);
 }
 
 TEST_F(GameTest, SpaceJumpsOnlyWithGroundOnePixelBelow) {

@@ -3,10 +3,12 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/FrameRequest.h"
 #include "app/SharedState.h"
 #include "core/KeyCodes.h"
 #include "game/ProgressFile.h"
@@ -275,6 +277,44 @@ TEST_F(MenuTest, HighlightFollowsThePointerButNotADrag) {
     draw();
     EXPECT_EQ(readPixel(200, 200), startNormal);
     EXPECT_EQ(readPixel(200, 330), quitNormal);
+}
+
+TEST_F(MenuTest, ATickDrawsAFrameOnlyWhenThePictureChanged) {
+    writeSolidPng("sprites/menu.png", 800, 600, title);
+    openMenu(640, 480);
+    // Frames the menu asks for in a tick after the change, each drawn as the window system would.
+    const auto frames = [&](const std::function<void()>& change) {
+        change();
+        const int64_t before = FrameRequest::count();
+        menu->update(0);
+        const int64_t asked = FrameRequest::count() - before;
+        if (asked > 0) {
+            draw();
+        }
+        return asked;
+    };
+    const auto idle = [] {};
+    EXPECT_EQ(frames(idle), 1) << "the first frame after the hand-over";
+    int idleFrames = 0;
+    for (int i = 0; i < 30; ++i) {
+        idleFrames += frames(idle);
+    }
+    EXPECT_EQ(idleFrames, 0);
+
+    // The pointer onto start lights it: one frame, showing it lit. Moving within start changes nothing.
+    EXPECT_EQ(frames([&] { menu->mouseMove(300, 280); }), 1);
+    EXPECT_EQ(readPixel(200, 200), startLit);
+    EXPECT_EQ(frames([&] { menu->mouseMove(310, 290); }), 0);
+    EXPECT_EQ(frames([&] { menu->specialDown(GLUT_KEY_DOWN, 0, 0); }), 1);
+    EXPECT_EQ(readPixel(200, 330), quitLit);
+    EXPECT_EQ(frames(idle), 0);
+    // A new window size, and a highlight that comes and goes within one tick.
+    EXPECT_EQ(frames([&] { menu->reshape(640, 480); }), 1);
+    EXPECT_EQ(frames([&] {
+                  menu->mouseMove(10, 10);
+                  menu->specialDown(GLUT_KEY_DOWN, 0, 0);
+              }),
+              0);
 }
 
 TEST_F(MenuTest, StartStaysLitAfterItsPressUntilThePointerMoves) {

@@ -98,7 +98,7 @@ void routeKey(KeyBindings::Key key, bool pressed, int x, int y) {
             const KeyEvent::Kind kind = !key.special ? KeyEvent::Kind::Key
                                         : pressed    ? KeyEvent::Kind::SpecialDown
                                                      : KeyEvent::Kind::SpecialUp;
-            deliver(KeyEvent{kind, key.code}, mode->toLogical(x), mode->toLogical(y));
+            deliver(KeyEvent{kind, key.code}, mode->toLogicalX(x), mode->toLogicalY(y));
         }
         return;
     }

@@ -4,10 +4,12 @@
 // jump), branches that respawn are dropped, and the plays that have come furthest along a
 // route of waypoints are kept. The keys found are replayed through the ordinary scripted play
 // before they are written. It needs no display. Run it in the game folder:
-//   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] [--ticks N]
-//              [--margin PX] [--settle N] [--robust TICKS]
+//   levelsolve LEVEL SCRIPT [--via X,Y[,R]]... [--stop X,Y[,R]]... [--seed N] [--segment TICKS]
+//              [--beam N] [--ticks N] [--margin PX] [--settle N] [--robust TICKS]
 // Each --via is a place to stand on (the player's box centre within R pixels, default 48),
 // reached in order before the goal; the route steers the search round walls and up climbs.
+// A --stop is a waypoint where the play comes to a standstill with no arrow held, a place a
+// person stops to watch the traps (and where levelfair lets other seeds wait).
 // Three options make the keys ones a person can play, at the cost of a slower search:
 // --margin drops plays that come closer than PX pixels to a trap's hazard box; --settle holds
 // the keys N segments after every change, so no quick corrections follow a jump or a step;
@@ -66,6 +68,7 @@ struct Options {
     int robust = 0;  // ticks; 0 follows no shifted key changes
     struct Waypoint {
         int x, y, radius;
+        bool stop;  // passed only standing still there, with no arrow held
     };
     std::vector<Waypoint> route;
 };
@@ -111,8 +114,9 @@ struct Play {
 Options options;
 SharedState shared;
 
-bool parseWaypoint(const char* text, Options::Waypoint& point) {
+bool parseWaypoint(const char* text, bool stop, Options::Waypoint& point) {
     point.radius = defaultRadius;
+    point.stop = stop;
     return std::sscanf(text, "%d,%d,%d", &point.x, &point.y, &point.radius) >= 2;
 }
 
@@ -120,9 +124,9 @@ bool parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--via" && hasValue) {
+        if ((argument == "--via" || argument == "--stop") && hasValue) {
             Options::Waypoint point{};
-            if (!parseWaypoint(argv[++i], point)) {
+            if (!parseWaypoint(argv[++i], argument == "--stop", point)) {
                 return false;
             }
             options.route.push_back(point);
@@ -248,8 +252,10 @@ double remainingWay(const PlayerBody& s, const Options::Waypoint& w) {
 // and fewer key events among equals.
 void score(Play& node, const std::vector<Options::Waypoint>& route) {
     const PlayerBody& body = node.player.body;
+    const bool still = body.velocityX == 0 && !node.player.arrows.left && !node.player.arrows.right;
     while (body.grounded && node.waypoint < static_cast<int>(route.size()) &&
-           distanceTo(body, route[node.waypoint]) <= route[node.waypoint].radius) {
+           distanceTo(body, route[node.waypoint]) <= route[node.waypoint].radius &&
+           (still || !route[node.waypoint].stop)) {
         ++node.waypoint;
     }
     node.score = node.waypoint * 1.0e6 - remainingWay(body, route[node.waypoint]) - node.keyEvents * 0.01;
@@ -480,7 +486,8 @@ Outcome branch(HeadlessPlay& play, const Play& from, int choice, const ScenerySt
 bool search(HeadlessPlay& play, Found& found) {
     std::vector<Options::Waypoint> route = options.route;
     const Level& level = play.level();
-    route.push_back(Options::Waypoint{level.goal.x + level.goal.width / 2, level.goal.y + level.goal.height / 2, 0});
+    route.push_back(
+        Options::Waypoint{level.goal.x + level.goal.width / 2, level.goal.y + level.goal.height / 2, 0, false});
 
     std::vector<Step> steps{Step{-1, 0}};
     Play root{savePlayer(play), savePlayer(play), 0, 0, 0, 0, {}, 0.0};
@@ -577,10 +584,11 @@ bool writeScript(const InputScript& script, int ticks) {
 
 int main(int argc, char** argv) {
     if (!parseOptions(argc, argv)) {
-        std::fprintf(stderr,
-                     "usage: %s LEVEL SCRIPT [--via X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] "
-                     "[--ticks N] [--margin PX] [--settle N] [--robust TICKS]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s LEVEL SCRIPT [--via X,Y[,R]]... [--stop X,Y[,R]]... [--seed N] [--segment TICKS] [--beam N] "
+            "[--ticks N] [--margin PX] [--settle N] [--robust TICKS]\n",
+            argv[0]);
         return 2;
     }
     static std::ostringstream quiet;  // the game's log is not wanted here

@@ -13,8 +13,9 @@
 // Three options make the keys ones a person can play, at the cost of a slower search:
 // --margin drops plays that come closer than PX pixels to a trap's hazard box; --settle holds
 // the keys N segments after every change, so no quick corrections follow a jump or a step;
-// --robust follows each key change also one tick early and one tick late for TICKS ticks and
-// drops the play unless one of the two lives through them and ends up near it (16 pixels).
+// --robust follows each key change also one tick early and one tick late for TICKS ticks (or
+// to the goal) and drops the play unless one of the two lives through them, never further
+// than 16 pixels from it.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -352,20 +353,27 @@ bool alive(const Shadow& shadow) {
     return shadow.early.fate != Side::Fate::Lost || shadow.late.fate != Side::Fate::Lost;
 }
 
-bool passes(const Side& side, const PlayerState& play) {
-    return side.fate == Side::Fate::Won || (side.fate == Side::Fate::Playing && nearEnough(side.state, play));
+// A side that has strayed from the play is as good as lost: its later keys were found for
+// where the play is.
+void keepUp(Shadow& shadow, const PlayerState& play) {
+    for (Side* side : {&shadow.early, &shadow.late}) {
+        if (side->fate == Side::Fate::Playing && !nearEnough(side->state, play)) {
+            side->fate = Side::Fate::Lost;
+        }
+    }
 }
 
 // Plays a shadow of the play on through the segment with the same choice; false once the
-// shifted key change it follows proves unplayable: both shifts lost, or neither near the play
-// (nor at the goal) when its ticks run out. ended is set when it has done its work.
+// shifted key change it follows proves unplayable: both shifts lost or strayed. ended is set
+// when its ticks have run out.
 bool followShadow(HeadlessPlay& play, Shadow& shadow, const SceneryState& scenery, int choice, const PlayerState& after,
                   bool& ended) {
     playSideFrom(play, shadow.early, scenery, Press{choice}, options.segment);
     playSideFrom(play, shadow.late, scenery, Press{choice}, options.segment);
+    keepUp(shadow, after);
     shadow.ticksLeft -= options.segment;
     ended = shadow.ticksLeft <= 0;
-    return ended ? passes(shadow.early, after) || passes(shadow.late, after) : alive(shadow);
+    return alive(shadow);
 }
 
 // Once the play has won, whether a shadow wins too, playing on with the keys held.
@@ -462,7 +470,8 @@ Outcome branch(HeadlessPlay& play, const Play& from, int choice, const ScenerySt
             parts.push_back(false);
         }
         for (const bool shiftArrows : parts) {
-            const Shadow shadow = shiftedChange(play, from, scenery, sceneryBefore, choice, shiftArrows);
+            Shadow shadow = shiftedChange(play, from, scenery, sceneryBefore, choice, shiftArrows);
+            keepUp(shadow, child.player);
             if (!alive(shadow)) {
                 return Outcome::Respawned;
             }

@@ -48,6 +48,12 @@ FairnessCheck::FairnessCheck(std::string levelFile, InputScript keys, std::map<u
 
 FairnessCheck::~FairnessCheck() = default;
 
+int64_t FairnessCheck::gapToTrap(const PlayState& state, const Level& level, size_t trap) {
+    const TrapMotion& motion = state.scenery.traps[trap];
+    const Bounds box{motion.x, motion.y, level.traps[trap]->width, level.traps[trap]->height};
+    return gapBetween(state.player.box(), box);
+}
+
 int FairnessCheck::lastTickFor(const Events& events) const {
     return (events.empty() ? 0 : events.back().tick) + options.ticksAfterKeys;
 }
@@ -72,12 +78,8 @@ FairnessCheck::Outcome FairnessCheck::playFrom(const PlayState& start, int tick,
         }
         play.update(0);
         if (passes != nullptr) {
-            const PlayState& now = play.state();
             for (size_t i = 0; i < passes->size(); ++i) {
-                const Trap& trap = *play.level().traps[i];
-                const TrapMotion& motion = now.scenery.traps[i];
-                const Bounds box{motion.x, motion.y, trap.width, trap.height};
-                (*passes)[i].gap = std::min((*passes)[i].gap, gapBetween(now.player.box(), box));
+                (*passes)[i].gap = std::min((*passes)[i].gap, gapToTrap(play.state(), play.level(), i));
             }
         }
         if (play.lastEvents().has(PlayEvent::Kind::Respawned) || play.end() == HeadlessPlay::End::LeftPlay) {

@@ -67,6 +67,10 @@ public:
     // False when the level cannot be loaded.
     bool run(Report& report);
 
+    // The fewest pixels between the player's box and the hazard box of the level's trap at that
+    // index, as the trap stands in the state; 0 when they touch or overlap.
+    static int64_t gapToTrap(const PlayState& state, const Level& level, size_t trap);
+
 private:
     using Events = std::vector<InputScript::Event>;
     struct Outcome {

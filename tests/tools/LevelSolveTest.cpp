@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SharedState.h"
+#include "game/FairnessCheck.h"
 #include "game/Game.h"
 #include "game/InputScript.h"
 #include "game/ScriptedPlay.h"
@@ -76,6 +77,29 @@ TEST(LevelSolveTest, WritesKeysThatWinTheLevelWithoutARespawn) {
     EXPECT_EQ(result.end, ScriptedPlay::End::Won);
     EXPECT_EQ(result.respawns, 0);
     EXPECT_NE(keys.find(" after " + std::to_string(result.ticks) + " ticks"), std::string::npos) << keys;
+}
+
+// Keys found to be played by a person keep their distance from the spike and survive any one
+// key event a tick early or a tick late.
+TEST(LevelSolveTest, KeepsTheMarginAndFindsKeysThatForgiveATickEitherWay) {
+    testsupport::ScopedTempDir dir;
+    writeGameFolder();
+    writeFile("data/test.level", winnable);
+    ASSERT_EQ(solve("test.level", "--via 1020,297 --ticks 1200 --margin 12 --settle 2 --robust 600"), 0)
+        << testsupport::readFile("solve.txt");
+
+    std::ifstream in("keys.txt");
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.parse(in, error)) << error;
+    FairnessCheck::Options options;
+    options.seeds = 1;
+    FairnessCheck check("test.level", script, {}, options);
+    FairnessCheck::Report report;
+    ASSERT_TRUE(check.run(report));
+    EXPECT_TRUE(report.won);
+    EXPECT_GE(report.closestPass, 12);
+    EXPECT_EQ(report.failingBothSides, 0) << testsupport::readFile("keys.txt");
 }
 
 TEST(LevelSolveTest, FailsWithoutKeysAndKeepsTheFurthestPlayWhenTheGoalIsOutOfReach) {

@@ -102,12 +102,7 @@ bool Game::startLevel(const std::string& path, const std::string& name, const st
     } else {
         MusicPlayer::instance()->fadeIn(level->music);
     }
-    if (!level->checkpoints.empty() && checkpointSound == nullptr) {
-        checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
-        if (checkpointSound != nullptr) {
-            checkpointSound->setDefaultVolume(checkpointVolume);
-        }
-    }
+    requestCheckpointSound();
     // The arrows may have gone down before the level, in the menu or the level before it.
     makePlayer();
     play = startPlay(world, HeldArrows{shared->left, shared->right, play.arrows.lastRight});
@@ -201,12 +196,7 @@ void Game::takeLevel(Level* fresh) {
             MusicPlayer::instance()->fadeIn(level->music);
         }
     }
-    if (!level->checkpoints.empty() && checkpointSound == nullptr) {
-        checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
-        if (checkpointSound != nullptr) {
-            checkpointSound->setDefaultVolume(checkpointVolume);
-        }
-    }
+    requestCheckpointSound();
     makePlayer();
     play = startPlay(world, play.arrows);
     grace.reset();
@@ -233,6 +223,17 @@ void Game::noteReached() {
         LevelRecord& record = progress->progress().level(levelFile);
         record.name = level->name;
         record.order = levelOrder;
+    }
+}
+
+// The checkpoint's sound is asked for once, by the first level that has a checkpoint.
+void Game::requestCheckpointSound() {
+    if (level->checkpoints.empty() || checkpointSound != nullptr) {
+        return;
+    }
+    checkpointSound = soundManager->requestSoundSource(checkpointSoundFile);
+    if (checkpointSound != nullptr) {
+        checkpointSound->setDefaultVolume(checkpointVolume);
     }
 }
 

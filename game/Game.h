@@ -154,6 +154,7 @@ private:
     void backToEditor();
     void openEditor();
     ProgressFile* keptProgress() const { return authoring ? nullptr : progressFile; }
+    void requestCheckpointSound();
     void makePlayer();
     void spawnPlayer();
     void followPlayer();

@@ -133,8 +133,9 @@ void displayCallback() {
     mode->beginFrame();
     protectedCall("CAUGHT AN ERROR IN DISPLAY: ", [mode] {
         activeState->display();
-        mode->finishFrame();
-        glutSwapBuffers();
+        if (!mode->finishFrame()) {
+            glutSwapBuffers();
+        }
     });
 }
 

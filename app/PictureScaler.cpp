@@ -125,6 +125,7 @@ bool PictureScaler::begin(int width, int height, Bounds picturePart, Bounds plac
     picture = picturePart;
     shown = place;
     whole = wholeNumber < 1 ? 1 : wholeNumber;
+    windowCleared = clearWindow;
     glDisable(GL_SCISSOR_TEST);
     if (clearWindow) {
         glViewport(0, 0, windowWidth, windowHeight);
@@ -187,8 +188,27 @@ void PictureScaler::putOnWindow(unsigned int texture, Bounds at, bool smooth) co
     glEnd();
 }
 
-void PictureScaler::finish() {
+bool PictureScaler::enlargesOnProcessor() {
+    if (enlarger != Enlarger::ByRenderer) {
+        return enlarger == Enlarger::Processor;
+    }
+    if (onProcessor < 0) {
+        onProcessor = ShmPresenter::softwareRenderer() ? 1 : 0;
+    }
+    return onProcessor == 1;
+}
+
+bool PictureScaler::finish() {
     glDisable(GL_SCISSOR_TEST);
+    const bool exact = shown.w == int64_t{picture.w} * whole && shown.h == int64_t{picture.h} * whole;
+    if (exact && whole > 1 && !offscreen && enlargesOnProcessor()) {
+        glViewport(0, 0, windowWidth, windowHeight);
+        pixelProjection(0, 0, windowWidth, windowHeight);
+        if (presenter.present(cornerX, cornerY, picture.w, picture.h, whole, shown, windowCleared)) {
+            windowCleared = false;
+            return true;
+        }
+    }
     if (offscreen) {
         bindFramebuffer(GL_FRAMEBUFFER, 0);
     } else {
@@ -207,7 +227,6 @@ void PictureScaler::finish() {
     // The copy as it is: a multiplication by white is not exact in every driver.
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
-    const bool exact = shown.w == int64_t{picture.w} * whole && shown.h == int64_t{picture.h} * whole;
     if (exact) {
         putOnWindow(small, shown, false);
     } else if (whole > 1) {
@@ -225,4 +244,5 @@ void PictureScaler::finish() {
     if (blending) {
         glEnable(GL_BLEND);
     }
+    return false;
 }

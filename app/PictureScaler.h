@@ -1,13 +1,18 @@
 #pragma once
+#include "app/ShmPresenter.h"
 #include "core/Bounds.h"
 
 // Puts a picture drawn at its logical size on the window enlarged or shrunk. The picture is drawn
 // one pixel a logical pixel into the top-left corner of its own place in the back buffer (or into
 // a texture of its own when it is larger than that place), copied into a texture and drawn once
-// over its place: enlarged by the whole number without blur, then smoothly by what is left. Owns
-// its GL textures and framebuffer; needs the window's GL context to be current.
+// over its place: enlarged by the whole number without blur, then smoothly by what is left. Under
+// a software renderer a whole-number enlargement is made on the processor and shown through X
+// instead (see ShmPresenter). Owns its GL textures and framebuffer; needs the window's GL context
+// to be current.
 class PictureScaler {
 public:
+    enum class Enlarger { ByRenderer, Gl, Processor };
+
     PictureScaler() = default;
     ~PictureScaler();
     PictureScaler(const PictureScaler&) = delete;
@@ -19,11 +24,15 @@ public:
     // and projection left to the caller, when GL cannot hold the picture.
     bool begin(int windowWidth, int windowHeight, Bounds picture, Bounds shown, int whole, bool clearWindow);
     // Draws what begin readied onto the window at its place. Leaves the viewport over the window.
-    void finish();
+    // True when the picture is already on the window, so the back buffer must not be swapped.
+    bool finish();
+    // Who enlarges by a whole number: by default the processor under a software renderer.
+    void chooseEnlarger(Enlarger chosen) { enlarger = chosen; }
 
 private:
     bool fitsTexture(unsigned int& texture, Bounds& size, int width, int height);
     bool drawOffscreen();
+    bool enlargesOnProcessor();
     void putOnWindow(unsigned int texture, Bounds at, bool smooth) const;
 
     int windowWidth = 0;
@@ -32,6 +41,7 @@ private:
     Bounds shown{};
     int whole = 1;
     bool offscreen = false;
+    bool windowCleared = false;
     int cornerX = 0;  // GL pixels, rows from the bottom
     int cornerY = 0;
 
@@ -42,4 +52,7 @@ private:
     unsigned int framebuffer = 0;
     unsigned int attached = 0;  // the texture the framebuffer draws into
     int framebuffers = -1;      // -1 until asked: whether the driver has framebuffer objects
+    Enlarger enlarger = Enlarger::ByRenderer;
+    int onProcessor = -1;  // -1 until the renderer is asked
+    ShmPresenter presenter;
 };

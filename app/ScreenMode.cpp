@@ -188,16 +188,17 @@ void ScreenMode::beginFrame() {
     filterTextures(false);
 }
 
-void ScreenMode::finishFrame() {
+bool ScreenMode::finishFrame() {
     if (!scaledFrame) {
-        return;
+        return false;
     }
-    scaler.finish();
+    const bool shownAlready = scaler.finish();
     setPixelProjection(windowWidth, windowHeight, scale);
     scaledFrame = false;
     drawLeft = 0;
     drawTop = 0;
     drawScale = scale;
+    return shownAlready;
 }
 
 // Straight into the window, cleared whole, every texture magnified without blur above scale 1.

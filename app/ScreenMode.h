@@ -41,9 +41,11 @@ public:
     void unclip() const;
     // Around the active state's display: no clip, the surface it draws on readied and cleared;
     // afterwards an enlarged picture is put on the window. At scale 1 the state draws straight
-    // into the window, cleared every frame.
+    // into the window, cleared every frame. finishFrame is true when the picture is already
+    // shown and the back buffer must not be swapped.
     void beginFrame();
-    void finishFrame();
+    bool finishFrame();
+    void chooseEnlarger(PictureScaler::Enlarger chosen) { scaler.chooseEnlarger(chosen); }
 
     bool autoScale = false;
     bool fitScale = false;

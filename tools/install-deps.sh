@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(build-essential cmake pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libpng-dev
-              libopenal-dev libsndfile1-dev libx11-dev libsdl2-dev)
+              libopenal-dev libsndfile1-dev libx11-dev libxext-dev libsdl2-dev)
 test_packages=(libgtest-dev xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
                appstream desktop-file-utils man-db groff-base dpkg-dev file lintian)
 

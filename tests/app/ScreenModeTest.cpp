@@ -106,7 +106,11 @@ void smearWindow() {
 
 class ScreenModeTest : public ::testing::Test {
 protected:
-    void SetUp() override { testsupport::ensureGlContext(kWindowWidth, kWindowHeight); }
+    void SetUp() override {
+        testsupport::ensureGlContext(kWindowWidth, kWindowHeight);
+        // The back buffer is read here: the enlargement must be GL's, whatever the renderer.
+        ScreenMode::instance()->chooseEnlarger(PictureScaler::Enlarger::Gl);
+    }
     void TearDown() override { activeState = nullptr; }
     testsupport::ScopedTempDir dir;
 };

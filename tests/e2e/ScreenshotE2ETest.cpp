@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "e2e/GameSession.h"
 #include "support/TestFiles.h"
@@ -28,10 +30,10 @@ void pause(double seconds) {
 }
 
 // Enough distinct colours that the picture is a scene, not a cleared or single-colour window.
-int distinctColours(const GameSession& game) {
+int distinctColours(const GameSession& game, int scale = 1) {
     std::set<uint32_t> colours;
-    for (int y = 0; y < 480; y += 8) {
-        for (int x = 0; x < 640; x += 8) {
+    for (int y = 0; y < 480 * scale; y += 8 * scale) {
+        for (int x = 0; x < 640 * scale; x += 8 * scale) {
             const testsupport::Rgba p = game.pixel(x, y);
             colours.insert(uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b);
         }
@@ -83,6 +85,47 @@ TEST(ScreenshotE2ETest, TitleMenu) {
     keep(game, "menu.png");
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(10), 0);
+}
+
+// A window of twice the view's size shows the picture of a 640 x 480 window, each pixel a
+// 2 x 2 square, however the enlargement is made.
+TEST(ScreenshotE2ETest, TwiceTheViewShowsTheTitleMenuOfScaleOneEnlargedPixelForPixel) {
+    std::vector<std::vector<testsupport::Rgba>> shots;
+    for (const int scale : {1, 2}) {
+        GameSession game(GameSession::Content::ShippedGame);
+        testsupport::writeFile(game.dir() + "/settings.ini",
+                               "[window]\nfullscreen=0\nwidth=" + std::to_string(640 * scale) +
+                                   "\nheight=" + std::to_string(480 * scale) + "\nscale=auto\n");
+        ASSERT_TRUE(game.start());
+        ASSERT_TRUE(game.waitForLog(menuHandOver, 10));
+        game.moveMouse(5 * scale, 5 * scale);
+        bool drawn = false;
+        for (int attempt = 0; attempt < 25 && !drawn; ++attempt) {
+            pause(0.2);
+            drawn = game.screenshot() && game.shotWidthNow() == 640 * scale && distinctColours(game, scale) > 16;
+        }
+        ASSERT_TRUE(drawn) << "the title menu was never drawn at scale " << scale;
+        std::vector<testsupport::Rgba> pixels;
+        for (int y = 0; y < 480 * scale; ++y) {
+            for (int x = 0; x < 640 * scale; ++x) {
+                pixels.push_back(game.pixel(x, y));
+            }
+        }
+        shots.push_back(pixels);
+        game.key("Escape");
+        EXPECT_EQ(game.waitForExit(10), 0);
+    }
+    int wrong = 0;
+    for (int y = 0; y < 960; ++y) {
+        for (int x = 0; x < 1280; ++x) {
+            const testsupport::Rgba once = shots[0][static_cast<size_t>(y / 2) * 640 + x / 2];
+            const testsupport::Rgba twice = shots[1][static_cast<size_t>(y) * 1280 + x];
+            if ((once.r != twice.r || once.g != twice.g || once.b != twice.b) && ++wrong <= 5) {
+                ADD_FAILURE() << "pixel " << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(ScreenshotE2ETest, FirstMeadow) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What a frame costs, windowed at 640 x 480 and in full screen on a 1920 x 1080 screen, side by
-# side: at the title menu and while walking (the right arrow held through xdotool), with
+# side: at the title menu, while walking (the right arrow held through xdotool) and paused, with
 # llvmpipe's own drawing threads and with LP_NUM_THREADS=0 (drawing in the main thread). For each
 # it prints the buffer swaps a second, the late frames (more than 24 ms after the one before),
 # the game's CPU time a frame and a second (all its threads) and the wakeups of its main thread
@@ -30,11 +30,16 @@ if [ "${1:-}" = "--inside" ]; then
     done
     [ -n "$window" ] || { echo "the game did not start" >&2; exit 1; }
     sleep 1
-    if [ "$scene" = "walking" ]; then
+    if [ "$scene" != "menu" ]; then
         xdotool mousemove --window "$window" 5 5 2>/dev/null
         xdotool key --window "$window" Return 2>/dev/null
         sleep 1
         xdotool keydown Right 2>/dev/null
+    fi
+    if [ "$scene" = "paused" ]; then
+        sleep 0.5
+        xdotool keyup Right 2>/dev/null
+        xdotool key --window "$window" p 2>/dev/null
     fi
     sleep 0.5
     read -r -a before < <(cut -d' ' -f14,15 "/proc/$pid/stat")
@@ -82,7 +87,7 @@ for folder in data sprites sounds; do
 done
 
 printf '%-8s %-8s %-12s %-10s %8s %6s %12s %7s %10s\n' scene mode threads window swaps/s late cpu-ms/frame cpu-% wakeups/s
-for scene in menu walking; do
+for scene in menu walking paused; do
     for mode in window full; do
         for threads in default 0; do
             if [ "$threads" = "default" ]; then

@@ -812,7 +812,10 @@ void EditorScreen::drawFloatHandles() const {
         const Bounds knob{saturateToInt32(atX - handleHalf), saturateToInt32(atY - handleHalf), 2 * handleHalf + 1,
                           2 * handleHalf + 1};
         if ((handle == floathandles::Handle::Horizontal ? floatX : floatY) == 0) {
-            editordrawing::outline(knob, 1, floatHandleColour);
+            editordrawing::outline(knob, 1, selectionColour);
+            editordrawing::outline(Bounds{saturateToInt32(int64_t{knob.x} + 1), saturateToInt32(int64_t{knob.y} + 1),
+                                          knob.w - 2, knob.h - 2},
+                                   1, floatHandleColour);
             continue;
         }
         const Bounds radius{saturateToInt32(std::min(middleX, atX)), saturateToInt32(std::min(middleY, atY)),

@@ -14,6 +14,7 @@
 #include "core/SaturatingMath.h"
 #include "core/TextInput.h"
 #include "editor/BoxHandles.h"
+#include "editor/FloatHandles.h"
 #include "editor/screen/EditorDrawing.h"
 #include "game/Game.h"
 #include "game/PixelText.h"
@@ -45,6 +46,8 @@ const int statusScale = 2;
 const int statusPadding = 4;
 const int markSize = 8;
 const int selectionThickness = 2;
+// Window pixels either side of a float handle's middle, drawn inside its reach.
+const int handleHalf = floathandles::kGrab - 1;
 // Far enough that everything in the level counts as in view: the editor shows scenery where
 // the file puts it, without parallax.
 const int32_t wholeLevel = 1 << 30;
@@ -55,6 +58,7 @@ const Colour startColour{0.2f, 1.0f, 0.3f, 1.0f};
 const Colour startFill{0.2f, 1.0f, 0.3f, 0.25f};
 const Colour boxColour{0.6f, 0.8f, 1.0f, 0.5f};
 const Colour floatColour{1.0f, 0.4f, 0.4f, 0.6f};
+const Colour floatHandleColour{1.0f, 0.4f, 0.4f, 1.0f};
 const Colour levelEdgeColour{0.5f, 0.5f, 0.5f, 0.8f};
 const Colour errorColour{1.0f, 0.1f, 0.1f, 1.0f};
 const Colour warningColour{1.0f, 0.85f, 0.1f, 1.0f};
@@ -66,6 +70,7 @@ const Colour cellBack{0.25f, 0.25f, 0.3f, 1.0f};
 
 const char* const flipWords[] = {"flip", "mirror", "flipped", nullptr};
 const char* const onlyItself[] = {nullptr};
+const char* const floatKeys[] = {"xfloating", "yfloating"};
 
 std::string valueOf(const EditObject& object, const std::string& key) {
     std::string value;
@@ -102,6 +107,15 @@ const char* kindName(EditKind kind) {
         return "checkpoint";
     }
     return "object";
+}
+
+// A trap's float as the game reads it; 0 when the section has none.
+int floatOf(const EditObject& object, const char* key) {
+    return has(object, key) ? parseInt(valueOf(object, key)) : 0;
+}
+
+const char* floatKey(floathandles::Handle handle) {
+    return floatKeys[handle == floathandles::Handle::Horizontal ? 0 : 1];
 }
 
 Bounds boxOf(const EditObject& object) {
@@ -301,7 +315,7 @@ void EditorScreen::actOnSelection(const editorkeys::Action& action) {
         break;
     case Command::Depth:
         if (object->kind == EditKind::Decoration) {
-            step("z", action.amount, 0, INT32_MIN, false);
+            step("z", action.amount, 0, INT32_MIN);
         }
         break;
     case Command::Flip:
@@ -317,14 +331,14 @@ void EditorScreen::actOnSelection(const editorkeys::Action& action) {
         break;
     case Command::Partition:
         if (object->kind == EditKind::Trap || object->kind == EditKind::Checkpoint) {
-            step("partition", action.amount, 1, 1, false);
+            step("partition", action.amount, 1, 1);
         }
         break;
     case Command::FloatWidth:
-        if (object->kind == EditKind::Trap) step("xfloating", action.amount, 0, 0, true);
+        if (object->kind == EditKind::Trap) stepFloat("xfloating", action.amount);
         break;
     case Command::FloatHeight:
-        if (object->kind == EditKind::Trap) step("yfloating", action.amount, 0, 0, true);
+        if (object->kind == EditKind::Trap) stepFloat("yfloating", action.amount);
         break;
     case Command::Remove:
         edited->remove(selected);
@@ -366,13 +380,25 @@ void EditorScreen::toggle(const char* key, const char* const* alsoMeaning) {
 }
 
 // A number key stepped by `by` from what it is (`absent` when the section lacks it), never below
-// smallest; with dropAtAbsent a step back to the default removes the line instead.
-void EditorScreen::step(const char* key, int by, int absent, int smallest, bool dropAtAbsent) {
+// smallest.
+void EditorScreen::step(const char* key, int by, int absent, int smallest) {
     const EditObject& object = *selection();
     const int64_t now = has(object, key) ? parseInt(valueOf(object, key)) : absent;
     const int64_t next = std::clamp<int64_t>(now + by, smallest, INT32_MAX);
-    edited->setKey(selected, key, dropAtAbsent && next == absent ? std::string() : std::to_string(next));
+    edited->setKey(selected, key, std::to_string(next));
     changed();
+}
+
+// The X and Y keys: the float wider or narrower on the side it swings to; none removes the line.
+void EditorScreen::stepFloat(const char* key, int by) {
+    setFloat(key, floathandles::stepped(floatOf(*selection(), key), by), false);
+    changed();
+}
+
+// Keys and handles write a float alike; a drag keeps a 0 on its line until it ends, so a float
+// dragged through the centre and out again stays where the file had it.
+void EditorScreen::setFloat(const char* key, int value, bool keepZero) {
+    edited->setKey(selected, key, value == 0 && !keepZero ? std::string() : std::to_string(value));
 }
 
 // After every change: the level is drawn anew and the selection found again.
@@ -526,6 +552,9 @@ void EditorScreen::pressLeft(int x, int y) {
         place(levelX, levelY);
         return;
     }
+    if (pressHandle(x, y)) {
+        return;
+    }
     const EditObject* current = selection();
     unsigned edges = current != nullptr && current->kind == EditKind::Platform
                          ? boxhandles::edgesAt(boxOf(*current), levelX, levelY)
@@ -547,6 +576,46 @@ void EditorScreen::pressLeft(int x, int y) {
     drag.original = boxOf(*current);
     drag.edges = edges;
     edited->beginGesture();
+}
+
+// A float handle of the selected trap wins over whatever lies under it.
+bool EditorScreen::pressHandle(int x, int y) {
+    const EditObject* trap = selection();
+    if (trap == nullptr || trap->kind != EditKind::Trap) {
+        return false;
+    }
+    const int floatX = floatOf(*trap, floatKeys[0]);
+    const int floatY = floatOf(*trap, floatKeys[1]);
+    const floathandles::Handle handle =
+        floathandles::handleAt(boxOf(*trap), floatX, floatY, view.toLevelX(x), view.toLevelY(y));
+    if (handle == floathandles::Handle::None) {
+        return false;
+    }
+    drag = Drag();
+    drag.kind = DragKind::Float;
+    drag.startX = x;
+    drag.startY = y;
+    drag.original = boxOf(*trap);
+    drag.handle = handle;
+    drag.floatX = floatX;
+    drag.floatY = floatY;
+    edited->beginGesture();
+    return true;
+}
+
+void EditorScreen::dragFloat(int x, int y) {
+    const EditObject* trap = selection();
+    if (trap == nullptr) {
+        return;
+    }
+    const char* key = floatKey(drag.handle);
+    const int value = floathandles::dragged(drag.original, drag.floatX, drag.floatY, drag.handle, x - drag.startX,
+                                            y - drag.startY, altHeld);
+    if (value != floatOf(*trap, key)) {
+        setFloat(key, value, true);
+        drag.floatChanged = true;
+        changed();
+    }
 }
 
 void EditorScreen::place(int levelX, int levelY) {
@@ -594,13 +663,24 @@ void EditorScreen::clickDrag(int x, int y) {
             }
         }
         break;
+    case DragKind::Float:
+        dragFloat(x, y);
+        break;
     case DragKind::None:
         break;
     }
 }
 
 void EditorScreen::endDrag() {
-    if (drag.kind == DragKind::Move || drag.kind == DragKind::Resize) {
+    if (drag.kind == DragKind::Float && drag.floatChanged) {
+        const char* key = floatKey(drag.handle);
+        const EditObject* trap = selection();
+        if (trap != nullptr && has(*trap, key) && floatOf(*trap, key) == 0) {
+            setFloat(key, 0, false);
+            changed();
+        }
+    }
+    if (drag.kind == DragKind::Move || drag.kind == DragKind::Resize || drag.kind == DragKind::Float) {
         edited->endGesture();
     }
     drag = Drag();
@@ -709,6 +789,42 @@ void EditorScreen::drawMarks() const {
                          saturateToInt32(int64_t{object->h} + 2 * selectionThickness)};
         editordrawing::outline(box, selectionThickness, selectionColour);
     }
+    drawFloatHandles();
+}
+
+// The selected trap's two radii, each ending in a handle; a float not set yet shows an empty
+// handle and no radius.
+void EditorScreen::drawFloatHandles() const {
+    const EditObject* trap = selection();
+    if (trap == nullptr || trap->kind != EditKind::Trap) {
+        return;
+    }
+    const Bounds picture = boxOf(*trap);
+    const int floatX = floatOf(*trap, floatKeys[0]);
+    const int floatY = floatOf(*trap, floatKeys[1]);
+    const floathandles::Point middle = floathandles::centre(picture);
+    const int64_t middleX = view.toWindowX(middle.x);
+    const int64_t middleY = view.toWindowY(middle.y);
+    for (const floathandles::Handle handle : {floathandles::Handle::Horizontal, floathandles::Handle::Vertical}) {
+        const floathandles::Point at = floathandles::place(picture, floatX, floatY, handle);
+        const int64_t atX = view.toWindowX(at.x);
+        const int64_t atY = view.toWindowY(at.y);
+        const Bounds knob{saturateToInt32(atX - handleHalf), saturateToInt32(atY - handleHalf), 2 * handleHalf + 1,
+                          2 * handleHalf + 1};
+        if ((handle == floathandles::Handle::Horizontal ? floatX : floatY) == 0) {
+            editordrawing::outline(knob, 1, selectionColour);
+            editordrawing::outline(Bounds{saturateToInt32(int64_t{knob.x} + 1), saturateToInt32(int64_t{knob.y} + 1),
+                                          knob.w - 2, knob.h - 2},
+                                   1, floatHandleColour);
+            continue;
+        }
+        const Bounds radius{saturateToInt32(std::min(middleX, atX)), saturateToInt32(std::min(middleY, atY)),
+                            saturateToInt32(std::llabs(atX - middleX) + 1),
+                            saturateToInt32(std::llabs(atY - middleY) + 1)};
+        editordrawing::fill(radius, floatColour);
+        editordrawing::fill(knob, floatHandleColour);
+        editordrawing::outline(knob, 1, selectionColour);
+    }
 }
 
 std::string EditorScreen::statusText() const {
@@ -716,7 +832,10 @@ std::string EditorScreen::statusText() const {
         return message;
     }
     if (paletteShown) {
-        return "click a picture to place it as a " + std::string(Palette::kindName(palette.kind()));
+        // The thumbnails carry no names: the one under the pointer is named here.
+        const int hovered = palette.pictureAt(pointerX, pointerY, screen->screenWidth);
+        const std::string what = hovered >= 0 ? palette.pictures()[hovered] : "a picture";
+        return "click " + what + " to place it as a " + Palette::kindName(palette.kind());
     }
     if (palette.chosen >= 0) {
         return "click in the level to place " + palette.chosenPicture() + " as a " + Palette::kindName(palette.kind());

@@ -7,6 +7,7 @@
 #include "editor/EditorKeys.h"
 #include "editor/EditorModel.h"
 #include "editor/EditorView.h"
+#include "editor/FloatHandles.h"
 #include "editor/Palette.h"
 #include "game/EditRequests.h"
 
@@ -47,7 +48,7 @@ public:
     void closeRequested() override;
 
 private:
-    enum class DragKind { None, Move, Resize, Pan };
+    enum class DragKind { None, Move, Resize, Float, Pan };
     struct Drag {
         DragKind kind = DragKind::None;
         int startX = 0;  // window pixels where the drag began
@@ -56,12 +57,20 @@ private:
         int lastY = 0;
         Bounds original;  // the object's box when it began
         unsigned edges = 0;
+        floathandles::Handle handle = floathandles::Handle::None;
+        int floatX = 0;  // the trap's floats when it began
+        int floatY = 0;
+        bool floatChanged = false;
     };
 
     void act(const editorkeys::Action& action);
     void actOnSelection(const editorkeys::Action& action);
     void toggle(const char* key, const char* const* alsoMeaning);
-    void step(const char* key, int by, int absent, int smallest, bool dropAtAbsent);
+    void step(const char* key, int by, int absent, int smallest);
+    void stepFloat(const char* key, int by);
+    void setFloat(const char* key, int value, bool keepZero);
+    bool pressHandle(int levelX, int levelY);
+    void dragFloat(int x, int y);
     void changed();
     void select(int object);
     void reselect();
@@ -76,6 +85,7 @@ private:
     void endDrag();
     void rebuildLevel();
     void drawMarks() const;
+    void drawFloatHandles() const;
     void drawStatus() const;
     void drawPalette() const;
     std::string statusText() const;

@@ -77,6 +77,28 @@ TEST(EditorE2ETest, DragAPlatformAddADecorationSaveAndPlayIt) {
     EXPECT_EQ(log.find("brisel x"), log.rfind("brisel x")) << log;
 }
 
+// The spike (64 x 16 at 260, 384) given a sideways float: its centre is (292, 392), the
+// horizontal handle 32 px right of it, the vertical one not pulled out yet 20 px below it.
+TEST(EditorE2ETest, TheFloatHandlesRewriteOnlyTheFloatLineOneDragAStep) {
+    GameSession game;
+    const std::string floating =
+        replacedOnce(game.readGameFile("data/level1.level"), "partition: 1\n", "partition: 1\nxfloating: 32\n");
+    testsupport::writeFile(game.dir() + "/" + levelInEdit, floating);
+    ASSERT_TRUE(game.start({}, {"--edit", levelInEdit}));
+    ASSERT_TRUE(game.waitForLog(editorHandOver, 10)) << game.log();
+    ASSERT_TRUE(game.waitForScreen([&] { return sameColour(game.pixel(280, 390), trapColour); }, 5));
+
+    game.click(280, 390);
+    game.drag(324, 392, 356, 392);
+    game.drag(292, 412, 292, 444);
+    game.key("ctrl+z");
+    game.key("ctrl+s");
+    ASSERT_TRUE(game.waitForLog(std::string("[EDITOR] saved ") + levelInEdit + "\n", 5)) << game.log();
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(10), 0);
+    EXPECT_EQ(game.readGameFile(levelInEdit), replacedOnce(floating, "xfloating: 32\n", "xfloating: 64\n"));
+}
+
 // F2 edits the level on show; the editor's tries come back to it, F2 there plays the level and
 // F2 again edits it as it was left, unsaved changes and all.
 TEST(EditorE2ETest, PlayAndEditByTurnsAndCloseOnlyWhenAskedTwice) {

@@ -26,6 +26,10 @@ public:
     // Draws what begin readied onto the window at its place. Leaves the viewport over the window.
     // True when the picture is already on the window, so the back buffer must not be swapped.
     bool finish();
+    // The window took a new size.
+    void windowResized() { presenter.windowResized(); }
+    // Before a frame: lets the renderer see a size the window took since the last one.
+    void showNewSize() { presenter.showNewSize(); }
     // Who enlarges by a whole number: by default the processor under a software renderer.
     void chooseEnlarger(Enlarger chosen) { enlarger = chosen; }
 

@@ -73,6 +73,9 @@ ScreenMode::Layout ScreenMode::pickLayout() const {
 }
 
 void ScreenMode::applyWindowSize(int width, int height) {
+    if (width != windowWidth || height != windowHeight) {
+        scaler.windowResized();
+    }
     windowWidth = width;
     windowHeight = height;
     layout = pickLayout();
@@ -160,6 +163,7 @@ Bounds ScreenMode::pictureBox() const {
 void ScreenMode::beginFrame() {
     // A display that failed half-way may have left its clip on.
     unclip();
+    scaler.showNewSize();
     scaledFrame = false;
     if (windowWidth <= 0 || (!layout.fitted && scale == 1)) {
         directFrame();

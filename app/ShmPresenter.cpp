@@ -177,5 +177,22 @@ bool ShmPresenter::present(int cornerX, int cornerY, int width, int height, int 
                  static_cast<unsigned>(ximage->height), False);
     // The segment is written again next frame: the display must be done reading it.
     XSync(x, False);
+    shownOnce = true;
     return true;
+}
+
+void ShmPresenter::windowResized() {
+    sizeUnseen = shownOnce;
+}
+
+void ShmPresenter::showNewSize() {
+    if (!sizeUnseen) {
+        return;
+    }
+    sizeUnseen = false;
+    ::Display* x = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    if (x != nullptr && drawable != 0) {
+        glXSwapBuffers(x, drawable);
+    }
 }

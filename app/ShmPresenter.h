@@ -23,6 +23,12 @@ public:
     // window's top-left); with clearWindow the window is first cleared to black. False, with
     // nothing shown, when the display or its visual cannot take it that way.
     bool present(int cornerX, int cornerY, int width, int height, int whole, Bounds shown, bool clearWindow);
+    // The window took a new size. A software renderer learns a window's size when its buffers
+    // are swapped, which pictures shown here skip: before the next frame is drawn, showNewSize
+    // swaps once (the window shows the old picture a moment longer), so that frame is drawn and
+    // read at the new size.
+    void windowResized();
+    void showNewSize();
 
 private:
     bool ready(int width, int height);
@@ -30,6 +36,8 @@ private:
 
     bool refused = false;   // told once; GL enlarges from then on
     bool attached = false;  // the display holds the segment
+    bool shownOnce = false;
+    bool sizeUnseen = false;
     void* display = nullptr;
     unsigned long window = 0;
     void* image = nullptr;    // XImage

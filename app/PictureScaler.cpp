@@ -189,13 +189,10 @@ void PictureScaler::putOnWindow(unsigned int texture, Bounds at, bool smooth) co
 }
 
 bool PictureScaler::enlargesOnProcessor() {
-    if (enlarger != Enlarger::ByRenderer) {
-        return enlarger == Enlarger::Processor;
+    if (enlarger == Enlarger::ByRenderer) {
+        enlarger = ShmPresenter::softwareRenderer() ? Enlarger::Processor : Enlarger::Gl;
     }
-    if (onProcessor < 0) {
-        onProcessor = ShmPresenter::softwareRenderer() ? 1 : 0;
-    }
-    return onProcessor == 1;
+    return enlarger == Enlarger::Processor;
 }
 
 bool PictureScaler::finish() {
@@ -205,7 +202,6 @@ bool PictureScaler::finish() {
         glViewport(0, 0, windowWidth, windowHeight);
         pixelProjection(0, 0, windowWidth, windowHeight);
         if (presenter.present(cornerX, cornerY, picture.w, picture.h, whole, shown, windowCleared)) {
-            windowCleared = false;
             return true;
         }
     }

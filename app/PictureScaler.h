@@ -54,9 +54,8 @@ private:
     unsigned int large = 0;  // the picture enlarged by the whole number, for the smooth step
     Bounds largeSize{};
     unsigned int framebuffer = 0;
-    unsigned int attached = 0;  // the texture the framebuffer draws into
-    int framebuffers = -1;      // -1 until asked: whether the driver has framebuffer objects
-    Enlarger enlarger = Enlarger::ByRenderer;
-    int onProcessor = -1;  // -1 until the renderer is asked
+    unsigned int attached = 0;                 // the texture the framebuffer draws into
+    int framebuffers = -1;                     // -1 until asked: whether the driver has framebuffer objects
+    Enlarger enlarger = Enlarger::ByRenderer;  // settled by the renderer at the first frame
     ShmPresenter presenter;
 };

@@ -41,6 +41,18 @@ int distinctColours(const GameSession& game, int scale = 1) {
     return static_cast<int>(colours.size());
 }
 
+// On a busy machine the first frame may still be on its way: waits for a drawn one, of the
+// window's size at that scale.
+bool waitForDrawnMenu(GameSession& game, int scale) {
+    for (int attempt = 0; attempt < 25; ++attempt) {
+        pause(0.2);
+        if (game.screenshot() && game.shotWidthNow() == 640 * scale && distinctColours(game, scale) > 16) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Starts the shipped game with the given level in the first level's place.
 void playLevel(GameSession& game, const std::string& level, const std::string& shot, double walkSeconds) {
     if (level != "level1.level") {
@@ -75,13 +87,7 @@ TEST(ScreenshotE2ETest, TitleMenu) {
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(game.waitForLog(menuHandOver, 10));
     game.moveMouse(320, 281);
-    // On a busy machine the first frame may still be on its way: wait for a drawn one.
-    bool drawn = false;
-    for (int attempt = 0; attempt < 25 && !drawn; ++attempt) {
-        pause(0.2);
-        drawn = game.screenshot() && distinctColours(game) > 16;
-    }
-    EXPECT_TRUE(drawn) << "the title menu was never drawn";
+    EXPECT_TRUE(waitForDrawnMenu(game, 1)) << "the title menu was never drawn";
     keep(game, "menu.png");
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(10), 0);
@@ -99,12 +105,7 @@ TEST(ScreenshotE2ETest, TwiceTheViewShowsTheTitleMenuOfScaleOneEnlargedPixelForP
         ASSERT_TRUE(game.start());
         ASSERT_TRUE(game.waitForLog(menuHandOver, 10));
         game.moveMouse(5 * scale, 5 * scale);
-        bool drawn = false;
-        for (int attempt = 0; attempt < 25 && !drawn; ++attempt) {
-            pause(0.2);
-            drawn = game.screenshot() && game.shotWidthNow() == 640 * scale && distinctColours(game, scale) > 16;
-        }
-        ASSERT_TRUE(drawn) << "the title menu was never drawn at scale " << scale;
+        ASSERT_TRUE(waitForDrawnMenu(game, scale)) << "the title menu was never drawn at scale " << scale;
         std::vector<testsupport::Rgba> pixels;
         for (int y = 0; y < 480 * scale; ++y) {
             for (int x = 0; x < 640 * scale; ++x) {

@@ -17,7 +17,8 @@
 // the keys N segments after every change, so no quick corrections follow a jump or a step;
 // --robust follows each key change also one tick early and one tick late for TICKS ticks (or
 // to the goal) and drops the play unless one of the two lives through them, never further
-// than 16 pixels from it.
+// than 16 pixels from it; a shift that comes to stand and move exactly as the play does needs
+// no more following, which keeps --robust to the goal affordable on long levels.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -364,11 +365,29 @@ bool alive(const Shadow& shadow) {
     return shadow.early.fate != Side::Fate::Lost || shadow.late.fate != Side::Fate::Lost;
 }
 
+// Whether the side moves on exactly as the play does: positions are whole pixels, so a shift
+// often comes to rest where the play rests. The pose's counters only draw.
+bool movesAsThePlay(const PlayerState& side, const PlayerState& play) {
+    const PlayerBody& a = side.body;
+    const PlayerBody& b = play.body;
+    return a.x == b.x && a.y == b.y && a.velocityX == b.velocityX && a.velocityY == b.velocityY &&
+           a.friction == b.friction && a.walkAcceleration == b.walkAcceleration && a.grounded == b.grounded &&
+           a.facingRight == b.facingRight && side.arrows.left == play.arrows.left &&
+           side.arrows.right == play.arrows.right && side.arrows.lastRight == play.arrows.lastRight;
+}
+
 // A side that has strayed from the play is as good as lost: its later keys were found for
-// where the play is.
-void keepUp(Shadow& shadow, const PlayerState& play) {
+// where the play is. One that has caught the play up shares its fate from here on, so the
+// shadow needs no more following (proven).
+void keepUp(Shadow& shadow, const PlayerState& play, bool& proven) {
+    proven = false;
     for (Side* side : {&shadow.early, &shadow.late}) {
-        if (side->fate == Side::Fate::Playing && !nearEnough(side->state, play)) {
+        if (side->fate != Side::Fate::Playing) {
+            continue;
+        }
+        if (movesAsThePlay(side->state, play)) {
+            proven = true;
+        } else if (!nearEnough(side->state, play)) {
             side->fate = Side::Fate::Lost;
         }
     }
@@ -381,10 +400,11 @@ bool followShadow(HeadlessPlay& play, Shadow& shadow, const SceneryState& scener
                   bool& ended) {
     playSideFrom(play, shadow.early, scenery, Press{choice}, options.segment);
     playSideFrom(play, shadow.late, scenery, Press{choice}, options.segment);
-    keepUp(shadow, after);
+    bool proven = false;
+    keepUp(shadow, after, proven);
     shadow.ticksLeft -= options.segment;
-    ended = shadow.ticksLeft <= 0;
-    return alive(shadow);
+    ended = proven || shadow.ticksLeft <= 0;
+    return proven || alive(shadow);
 }
 
 // Once the play has won, whether a shadow wins too, playing on with the keys held.
@@ -482,7 +502,11 @@ Outcome branch(HeadlessPlay& play, const Play& from, int choice, const ScenerySt
         }
         for (const bool shiftArrows : parts) {
             Shadow shadow = shiftedChange(play, from, scenery, sceneryBefore, choice, shiftArrows);
-            keepUp(shadow, child.player);
+            bool proven = false;
+            keepUp(shadow, child.player, proven);
+            if (proven) {
+                continue;
+            }
             if (!alive(shadow)) {
                 return Outcome::Respawned;
             }

@@ -377,20 +377,21 @@ bool movesAsThePlay(const PlayerState& side, const PlayerState& play) {
 }
 
 // A side that has strayed from the play is as good as lost: its later keys were found for
-// where the play is. One that has caught the play up shares its fate from here on, so the
-// shadow needs no more following (proven).
-void keepUp(Shadow& shadow, const PlayerState& play, bool& proven) {
-    proven = false;
+// where the play is. True when a side has caught the play up: it shares the play's fate from
+// here on, so the shadow needs no more following.
+bool keepUp(Shadow& shadow, const PlayerState& play) {
+    bool caughtUp = false;
     for (Side* side : {&shadow.early, &shadow.late}) {
         if (side->fate != Side::Fate::Playing) {
             continue;
         }
         if (movesAsThePlay(side->state, play)) {
-            proven = true;
+            caughtUp = true;
         } else if (!nearEnough(side->state, play)) {
             side->fate = Side::Fate::Lost;
         }
     }
+    return caughtUp;
 }
 
 // Plays a shadow of the play on through the segment with the same choice; false once the
@@ -400,11 +401,10 @@ bool followShadow(HeadlessPlay& play, Shadow& shadow, const SceneryState& scener
                   bool& ended) {
     playSideFrom(play, shadow.early, scenery, Press{choice}, options.segment);
     playSideFrom(play, shadow.late, scenery, Press{choice}, options.segment);
-    bool proven = false;
-    keepUp(shadow, after, proven);
+    const bool caughtUp = keepUp(shadow, after);
     shadow.ticksLeft -= options.segment;
-    ended = proven || shadow.ticksLeft <= 0;
-    return proven || alive(shadow);
+    ended = caughtUp || shadow.ticksLeft <= 0;
+    return caughtUp || alive(shadow);
 }
 
 // Once the play has won, whether a shadow wins too, playing on with the keys held.
@@ -502,9 +502,7 @@ Outcome branch(HeadlessPlay& play, const Play& from, int choice, const ScenerySt
         }
         for (const bool shiftArrows : parts) {
             Shadow shadow = shiftedChange(play, from, scenery, sceneryBefore, choice, shiftArrows);
-            bool proven = false;
-            keepUp(shadow, child.player, proven);
-            if (proven) {
+            if (keepUp(shadow, child.player)) {
                 continue;
             }
             if (!alive(shadow)) {
